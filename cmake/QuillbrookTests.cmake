@@ -1,0 +1,23 @@
+# qb_add_test(<name> SOURCES ... [LIBS ...] [QT_MAIN] [LABELS ...] [TIMEOUT s])
+# One test executable per unit, registered with CTest. Widget tests run on the offscreen platform.
+# QT_MAIN: the test brings its own main() (e.g. one that creates a QApplication); otherwise gtest_main.
+function(qb_add_test name)
+  cmake_parse_arguments(T "QT_MAIN" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
+  if(NOT T_QT_MAIN)
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
+  target_compile_definitions(${name} PRIVATE
+    QB_TESTDATA_DIR="${QB_TESTDATA_DIR}"
+    QB_PROGRAM_DIR="${QB_PROGRAM_DIR}")
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests")
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    TIMEOUT ${T_TIMEOUT}
+    LABELS "${T_LABELS}"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QB_TESTDATA_DIR=${QB_TESTDATA_DIR}")
+endfunction()

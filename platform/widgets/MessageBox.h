@@ -1,0 +1,31 @@
+#pragma once
+#include <QString>
+#include <functional>
+
+#include "platform/MessageIcon.h"
+
+class QWidget;
+
+namespace platform {
+
+// A modal message box with a single OK button. `title` empty means the application's title.
+// Returns when the user has closed it.
+void MessageBox(QWidget* owner, const QString& text, const QString& title, MessageIcon icon);
+
+// The program's usual error report: title "Error", the critical (stop) icon, OK only.
+inline void ErrorBox(QWidget* owner, const QString& text) {
+  MessageBox(owner, text, QStringLiteral("Error"), MessageIcon::Critical);
+}
+
+namespace testing {
+struct ShownMessage {
+  QString text;
+  QString title;
+  MessageIcon icon;
+};
+// Every later message box goes to `answer` instead of the screen (it stands for the user pressing
+// OK); an empty function restores the real box.
+void SetMessageBoxDouble(std::function<void(const ShownMessage&)> answer);
+}  // namespace testing
+
+}  // namespace platform

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs, from Debian 12's packages, whatever the build and the tests need and the machine lacks.
+# Sourced by ./run and ./test.
+set -euo pipefail
+
+QB_PACKAGES=(
+  cmake g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev
+  libavformat-dev libavcodec-dev libavcodec-extra libavfilter-dev
+  libswscale-dev libswresample-dev libavutil-dev
+  googletest libgtest-dev libbenchmark-dev
+  ffmpeg            # ffprobe checks what the converter wrote; bench compares against the stock tool
+  xvfb xauth        # screenshots and a real display for ./run on a headless machine
+  fonts-dejavu-core # closest free face to the windows' Verdana
+)
+
+qb_install_dependencies() {
+  local missing=()
+  local p
+  for p in "${QB_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
