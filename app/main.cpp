@@ -1,0 +1,26 @@
+#include <QApplication>
+#include <QIcon>
+#include <QScreen>
+
+#include "app/Application.h"
+#include "platform/PrevInstance.h"
+#include "ui/frmMain.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  App().Path = QCoreApplication::applicationDirPath();
+  App().PrevInstance = platform::PrevInstance();
+  QApplication::setApplicationName(App().ProductName);
+  QApplication::setApplicationDisplayName(App().Title);
+  QApplication::setApplicationVersion(App().FileVersion);
+  QApplication::setDesktopFileName(QStringLiteral("quillbrook"));
+  QIcon icon;
+  for (int size : {16, 24, 32, 48}) icon.addFile(QStringLiteral(":/pictures/icon-%1.png").arg(size));
+  QApplication::setWindowIcon(icon);
+
+  frmMain window;
+  window.Form_Load();
+  window.move(window.screen()->availableGeometry().center() - window.rect().center());
+  window.show();
+  return application.exec();
+}

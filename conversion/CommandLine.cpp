@@ -1,0 +1,70 @@
+#include "conversion/CommandLine.h"
+
+#include <QDir>
+
+#include "QuillbrookConfig.h"
+
+namespace conversion {
+
+std::vector<ConverterOption> ConverterOptionList(const ConversionSettings& s, std::optional<CutRange> cut) {
+  std::vector<ConverterOption> options{{QStringLiteral("-y "), {}}};
+  if (cut) {
+    options.push_back({QStringLiteral("-ss "), QString::number(cut->startSeconds)});
+    options.push_back({QStringLiteral("-t "), QString::number(cut->endSeconds - cut->startSeconds)});
+  }
+  auto text = [&](const char* literal, const QString& value) {
+    if (!value.isEmpty()) options.push_back({QString::fromLatin1(literal), value});
+  };
+  auto flag = [&](const char* literal, bool given) {
+    if (given) options.push_back({QString::fromLatin1(literal), {}});
+  };
+  text("-b ", s.VideoBitrate);
+  text("-r ", s.FrameRate);
+  text("-s ", s.FrameSize);
+  text("-vcodec ", s.VideoCodec);
+  text("-vtag ", s.VideoTag);
+  text("-aspect ", s.AspectRatio);
+  text("-bt ", s.BitrateTolerance);
+  text("-f ", s.ContainerFormat);
+  text("-target ", s.Target);
+  text("-bufsize ", s.BufferSize);
+  text("-g ", s.GopSize);
+  text("-qscale ", s.QScale);
+  text("-maxrate ", s.MaxRate);
+  flag("-deinterlace", s.Deinterlace);
+  flag("-sameq", s.SameQuality);
+  text("-acodec ", s.AudioCodec);
+  text("-atag ", s.AudioTag);
+  text("-ab ", s.AudioBitrate);
+  text("-ar ", s.AudioSampleRate);
+  text("-ac ", s.AudioChannels);
+  return options;
+}
+
+QString ConverterOptions(const ConversionSettings& settings, std::optional<CutRange> cut) {
+  QString text;
+  for (const ConverterOption& option : ConverterOptionList(settings, cut)) text += option.literal + option.value + u' ';
+  return text;
+}
+
+QString ConverterPath(const QString& applicationDirectory) {
+  return applicationDirectory + QDir::separator() + QString::fromLatin1(config::ConverterFileName);
+}
+
+QString ConverterCommandLine(const QString& converterPath, const QString& inputPath, const QString& options,
+                             const QString& outputPath) {
+  return converterPath + QStringLiteral(" -i \"") + inputPath + QStringLiteral("\" ") + options + u'"' + outputPath + u'"';
+}
+
+QStringList ConverterArguments(const QString& converterPath, const QString& inputPath,
+                               const std::vector<ConverterOption>& options, const QString& outputPath) {
+  QStringList arguments{converterPath, QStringLiteral("-i"), inputPath};
+  for (const ConverterOption& option : options) {
+    arguments.append(option.literal.trimmed());
+    if (!option.value.isEmpty()) arguments.append(option.value);
+  }
+  arguments.append(outputPath);
+  return arguments;
+}
+
+}  // namespace conversion

@@ -1,0 +1,216 @@
+#include "conversion/ConversionWindow.h"
+
+#include <QDir>
+
+#include "QuillbrookConfig.h"
+#include "conversion/CommandLine.h"
+#include "conversion/KillProcessesByName.h"
+#include "conversion/ProgressParser.h"
+#include "conversion/TimeBoxes.h"
+#include "platform/ControlView.h"
+#include "platform/FileLookup.h"
+#include "platform/Shell.h"
+
+namespace conversion {
+namespace {
+
+const QString StatusLine = QStringLiteral("T1_0");
+const QString FolderBox = QStringLiteral("T1_1");
+const QString InformationBox = QStringLiteral("T1_2");
+const QString CutBox = QStringLiteral("CHk1");
+const QString FormatList = QStringLiteral("CBO");
+
+QString TimeBox(int index) { return QStringLiteral("T2_%1").arg(index); }
+QString Button(int index) { return QStringLiteral("B1_%1").arg(index); }
+
+// The file name without its folder and without its last four characters (".flv"). A name of
+// fewer than four characters is kept whole, so that the output still has a name of its own.
+QString BaseNameOf(const QString& path) {
+  const QString name = path.mid(path.lastIndexOf(QDir::separator()) + 1);
+  return name.size() < 4 ? name : name.chopped(4);
+}
+
+}  // namespace
+
+ConversionWindow::ConversionWindow(platform::ControlView& view, QString applicationDirectory,
+                                   std::function<QString()> mainWindowFileText,
+                                   std::function<QString()> browseForFolder, QObject* parent)
+    : QObject(parent),
+      view_(view),
+      applicationDirectory_(std::move(applicationDirectory)),
+      mainWindowFileText_(std::move(mainWindowFileText)),
+      browseForFolder_(std::move(browseForFolder)) {
+  Timer1.setInterval(3000);
+  connect(&Timer1, &QTimer::timeout, this, &ConversionWindow::Timer1_Timer);
+}
+
+void ConversionWindow::Form_Load() {
+  FillFormatList(view_);
+  view_.SetText(FolderBox, applicationDirectory_ + QDir::separator() + QStringLiteral("Video Output"));
+  InputPath = mainWindowFileText_();
+  InputBaseName = BaseNameOf(InputPath);
+}
+
+void ConversionWindow::Form_Unload() {
+  if (!run_.IsActive()) return;
+  CancelConvert();
+  StopRun(false);
+}
+
+void ConversionWindow::B1_Click(int index) {
+  switch (index) {
+    case 0:
+      CancelConvert();
+      break;
+    case 1:
+      RunSequence(false);
+      break;
+    case 2:
+      if (const QString folder = browseForFolder_(); !folder.isEmpty()) view_.SetText(FolderBox, folder);
+      break;
+    case 3:
+      platform::Shell(platform::ExplorerCommand(view_.Text(FolderBox)));
+      break;
+    case 4:
+      RunSequence(true);
+      break;
+    case 5:
+      emit closeRequested();
+      break;
+  }
+}
+
+void ConversionWindow::RunSequence(bool informationOnly) {
+  InfoOnly = false;
+  CancelRequested = false;
+  SetInputsEnabled(false);
+  if (informationOnly) {
+    view_.SetText(InformationBox, QString());
+    view_.SetText(StatusLine, QString());
+    InfoOnly = true;
+  }
+  if (!PassesChecks()) {
+    SetInputsEnabled(true);
+    return;
+  }
+  ApplyFormat(view_.Text(FormatList));
+}
+
+bool ConversionWindow::PassesChecks() {
+  if (!platform::OrdinaryFileExists(InputPath)) {
+    view_.ShowError(QStringLiteral("Input file doesn't exist!"));
+    return false;
+  }
+  if (!platform::FolderOrFileExists(view_.Text(FolderBox))) {
+    view_.ShowError(QStringLiteral("Output folder doesn't exist!"));
+    return false;
+  }
+  if (view_.IsChecked(CutBox)) {
+    CutStartSeconds = SecondsOfTime(view_.Text(TimeBox(0)), view_.Text(TimeBox(1)), view_.Text(TimeBox(2)));
+    CutEndSeconds = SecondsOfTime(view_.Text(TimeBox(3)), view_.Text(TimeBox(4)), view_.Text(TimeBox(5)));
+    if (CutStartSeconds >= CutEndSeconds) {
+      view_.ShowError(QStringLiteral("Incorrect parameters: Starting time >= ending time!"));
+      return false;
+    }
+  }
+  return true;
+}
+
+void ConversionWindow::ApplyFormat(const QString& formatName) {
+  OutputPath = conversion::ApplyFormat(ConversionSettings, formatName, view_.Text(FolderBox), InputBaseName);
+  StartConversion();
+}
+
+void ConversionWindow::StartConversion() {
+  std::optional<CutRange> cut;
+  if (view_.IsChecked(CutBox)) cut = CutRange{CutStartSeconds, CutEndSeconds};
+  const QString converter = ConverterPath(applicationDirectory_);
+  const QStringList arguments =
+      ConverterArguments(converter, InputPath, ConverterOptionList(ConversionSettings, cut), OutputPath);
+  if (!platform::OrdinaryFileExists(converter)) {
+    view_.SetText(StatusLine, QStringLiteral("Unable to locate decoder. Please reinstall the software."));
+    SetInputsEnabled(true);
+    return;
+  }
+  view_.SetText(StatusLine, QStringLiteral("Loading & analyzing video... It may take a while."));
+  LaunchConverter(arguments);
+}
+
+void ConversionWindow::LaunchConverter(const QStringList& arguments) {
+  if (!run_.Start(arguments)) {
+    view_.SetText(StatusLine, QStringLiteral("Unable to start decoder. Please reinstall the software."));
+    SetInputsEnabled(true);
+    return;
+  }
+  Timer1.setInterval(300);
+  Timer1.start();
+}
+
+void ConversionWindow::Timer1_Timer() {
+  // The message box of the end-time check lets further ticks through; they must wait for this one.
+  if (inTick_ || !run_.IsActive()) return;
+  inTick_ = true;
+  const ConverterRun::Chunk chunk = run_.ReadChunk();
+  if (chunk.state != ConverterRun::Chunk::State::Nothing) TakeFindings(chunk.findings);
+  const bool pipeEnded = chunk.state == ConverterRun::Chunk::State::Ended;
+  // An empty pipe skips the tick, but a cancel still ends the run now.
+  if (pipeEnded || (InfoOnly && chunk.findings.outputHeader) || CancelRequested) StopRun(pipeEnded);
+  inTick_ = false;
+}
+
+void ConversionWindow::TakeFindings(const OutputFindings& findings) {
+  if (InfoOnly && !findings.information.isEmpty()) view_.AppendText(InformationBox, findings.information);
+  if (findings.durationLine) {
+    if (!findings.durationSeconds) return;  // "N/A": the percentage waits for a duration
+    InputDurationSeconds = *findings.durationSeconds;
+    if (view_.IsChecked(CutBox) && CutEndSeconds > InputDurationSeconds) {
+      CancelRequested = true;
+      view_.ShowError(QStringLiteral("Incorrect parameters: Ending time > video duration!"));
+    }
+  } else if (findings.progressSeconds) {
+    if (const auto percent = ProgressPercent(*findings.progressSeconds, InputDurationSeconds)) {
+      view_.SetText(StatusLine, QStringLiteral("Converting video... %1% completed.").arg(*percent));
+    }
+  }
+}
+
+void ConversionWindow::StopRun(bool pipeEnded) {
+  // A converter still attached to the pipe is stopped here: after a cancel, at the end of an
+  // information run, and when the ending time lies beyond the video, which nobody would read.
+  run_.Stop(!pipeEnded);
+  Timer1.stop();
+  view_.SetText(StatusLine, CancelRequested ? QStringLiteral("Conversion is cancelled.")
+                                            : QStringLiteral("Done! Click Open button to open the folder."));
+  if (InfoOnly) {
+    view_.SetText(StatusLine, QString());
+    KillProcessesByName(QString::fromLatin1(config::ConverterFileName));
+  }
+  SetInputsEnabled(true);
+  ConversionSettings = {};
+}
+
+void ConversionWindow::CancelConvert() {
+  CancelRequested = true;
+  KillProcessesByName(QString::fromLatin1(config::ConverterFileName));
+}
+
+void ConversionWindow::SetInputsEnabled(bool enabled) {
+  for (int index : {2, 1, 4, 5}) view_.SetEnabled(Button(index), enabled);
+  view_.SetEnabled(FormatList, enabled);
+  view_.SetEnabled(CutBox, enabled);
+  view_.SetEnabled(Button(0), !enabled);
+  for (int index = 0; index < 6; ++index) view_.SetEnabled(TimeBox(index), enabled);
+}
+
+void ConversionWindow::CHk1_Click() {
+  const bool checked = view_.IsChecked(CutBox);
+  for (int index = 0; index < 6; ++index) view_.SetEnabled(TimeBox(index), checked);
+}
+
+QChar ConversionWindow::T2_KeyPress(int, QChar typed) { return FilterTimeKey(typed); }
+
+void ConversionWindow::T2_Change(int index) {
+  if (const auto limited = LimitedTimeText(view_.Text(TimeBox(index)))) view_.SetText(TimeBox(index), *limited);
+}
+
+}  // namespace conversion

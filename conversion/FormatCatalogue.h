@@ -1,0 +1,52 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+class ControlView;
+}
+
+namespace conversion {
+
+// The chosen format's converter parameters, each text exactly as the converter receives it
+// (empty: the option is not given) and two switches. Written by ApplyFormat, read by the launch,
+// emptied when a run ends, so that every format starts from empty fields.
+struct ConversionSettings {
+  QString FrameSize;         // -s
+  QString VideoBitrate;      // -b
+  QString FrameRate;         // -r
+  QString VideoCodec;        // -vcodec
+  QString VideoTag;          // -vtag
+  QString BitrateTolerance;  // -bt
+  QString AudioBitrate;      // -ab
+  QString AudioCodec;        // -acodec
+  QString AudioTag;          // -atag
+  QString AudioSampleRate;   // -ar
+  QString AudioChannels;     // -ac
+  QString Target;            // -target
+  bool Deinterlace = false;  // -deinterlace
+  bool SameQuality = false;  // -sameq
+  QString AspectRatio;       // -aspect
+  QString ContainerFormat;   // -f
+  QString BufferSize;        // -bufsize
+  QString GopSize;           // -g
+  QString QScale;            // -qscale
+  QString MaxRate;           // -maxrate
+
+  bool operator==(const ConversionSettings&) const = default;
+};
+
+// The 24 format names in list order.
+QStringList FormatNames();
+
+// Fills the drop-down list "CBO" with the format names and selects the second entry.
+void FillFormatList(platform::ControlView& view);
+
+// Writes every field that the format named `formatName` (exact, case-sensitive) gives into
+// `settings`; the others keep what they hold. An unknown name writes nothing. Returns the output
+// path: `folder` as it stands + the separator + `inputBaseName` + "_new" + the format's extension
+// (none for an unknown name).
+QString ApplyFormat(ConversionSettings& settings, const QString& formatName, const QString& folder,
+                    const QString& inputBaseName);
+
+}  // namespace conversion

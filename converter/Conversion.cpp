@@ -1,0 +1,67 @@
+#include "converter/Conversion.h"
+
+#include "converter/Diagnostics.h"
+#include "converter/InputFile.h"
+#include "converter/OutputFile.h"
+#include "converter/OutputPlan.h"
+#include "converter/StopSignal.h"
+#include "converter/Transcoder.h"
+
+#include <sys/stat.h>
+
+namespace kodavert {
+namespace {
+
+int Fail(const std::string& message) {
+  Error(message);
+  return kExitFailure;
+}
+
+// The output may neither replace a file the user did not allow to replace, nor the input itself.
+std::string CheckOutputPath(const Options& options) {
+  struct stat output {}, input {};
+  if (stat(options.outputPath.c_str(), &output) != 0) return {};
+  if (stat(options.inputPath.c_str(), &input) == 0 && input.st_dev == output.st_dev &&
+      input.st_ino == output.st_ino)
+    return "the output '" + options.outputPath + "' is the input file itself; choose another name.";
+  if (!options.overwrite)
+    return "'" + options.outputPath + "' already exists; give -y to overwrite it.";
+  return {};
+}
+
+int Transcode(const Options& options, InputFile& input, const OutputPlan& plan) {
+  OutputFile output(plan.format, options.outputPath);
+  Transcoder transcoder(options, input, output);
+  if (std::string error = transcoder.Setup(plan); !error.empty()) return Fail(error);
+  output.Describe();
+  if (std::string error = output.Begin(); !error.empty()) {
+    output.Discard();
+    return Fail(error);
+  }
+  EndOfHeader();
+  std::string error = transcoder.Run();
+  if (error.empty()) error = output.Finish();
+  if (!error.empty()) {
+    output.Discard();
+    return Fail(error + " Nothing was kept of the output.");
+  }
+  if (StopRequested()) Warning("stopped on request; the output holds what was converted so far.");
+  return kExitSuccess;
+}
+
+}  // namespace
+
+int Convert(const Options& options) {
+  if (std::string error = CheckOutputPath(options); !error.empty()) return Fail(error);
+  InputFile::OpenResult opened = InputFile::Open(options.inputPath);
+  if (!opened.file) return StopRequested() ? kExitSuccess : Fail(opened.error);
+  opened.file->Describe(options.inputPath);
+  if (!opened.file->Video() && !opened.file->Audio())
+    return Fail("'" + options.inputPath + "' holds no video or sound that can be decoded. The file "
+                "may be damaged or incomplete; try downloading it again.");
+  const OutputPlan plan = PlanOutput(options, *opened.file);
+  if (!plan.error.empty()) return Fail(plan.error);
+  return Transcode(options, *opened.file, plan);
+}
+
+}  // namespace kodavert

@@ -1,0 +1,14 @@
+#pragma once
+#include "converter/Options.h"
+
+namespace kodavert {
+
+// Exit statuses: a stop request after the output was begun still counts as success.
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+// One whole conversion, from opening the input to the completed output; the exit status.
+int Convert(const Options& options);
+
+}  // namespace kodavert

@@ -1,0 +1,80 @@
+#include "converter/Encoders.h"
+
+extern "C" {
+#include <libavfilter/buffersink.h>
+#include <libavutil/opt.h>
+}
+#include <cstring>
+
+namespace kodavert {
+namespace {
+
+// Constant quality that keeps what the source shows: the finest practical quantiser of the
+// MPEG-style encoders, and x264's visually lossless rate factor.
+constexpr double kSameQualityQuantiser = 2;
+constexpr double kSameQualityRateFactor = 18;
+
+bool IsX264(const AVCodec* encoder) { return !strcmp(encoder->name, "libx264"); }
+
+void SetFixedQuality(AVCodecContext& encoder, double quantiser) {
+  if (IsX264(encoder.codec)) {
+    // x264 refuses a constant quantiser together with a rate cap; its rate factor takes both.
+    av_opt_set_double(encoder.priv_data, "crf", quantiser, 0);
+  } else {
+    encoder.flags |= AV_CODEC_FLAG_QSCALE;
+    encoder.global_quality = static_cast<int>(FF_QP2LAMBDA * quantiser);
+  }
+}
+
+void ApplyRateControl(const Options& options, AVCodecContext& encoder) {
+  if (options.videoBitrate && !options.sameQuality) encoder.bit_rate = *options.videoBitrate;
+  if (options.bitrateTolerance) encoder.bit_rate_tolerance = static_cast<int>(*options.bitrateTolerance);
+  if (options.maxRate) encoder.rc_max_rate = *options.maxRate;
+  if (options.bufferSize) encoder.rc_buffer_size = static_cast<int>(*options.bufferSize);
+  if (options.gopSize) encoder.gop_size = *options.gopSize;
+  if (options.qscale)
+    SetFixedQuality(encoder, *options.qscale);
+  else if (options.sameQuality)
+    SetFixedQuality(encoder, IsX264(encoder.codec) ? kSameQualityRateFactor : kSameQualityQuantiser);
+}
+
+EncoderResult Open(CodecContextPtr encoder, bool globalHeader) {
+  if (globalHeader) encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+  encoder->thread_count = 0;
+  if (const int result = avcodec_open2(encoder.get(), encoder->codec, nullptr); result < 0)
+    return {nullptr, std::string("cannot start the ") + encoder->codec->name + " encoder: " +
+                         ErrorText(result) + "."};
+  return {std::move(encoder), {}};
+}
+
+}  // namespace
+
+EncoderResult OpenVideoEncoder(const Options& options, const VideoPlan& plan,
+                               const AVFilterContext& sink, bool globalHeader) {
+  CodecContextPtr encoder(avcodec_alloc_context3(plan.encoder));
+  if (!encoder) return {nullptr, "out of memory."};
+  encoder->width = av_buffersink_get_w(&sink);
+  encoder->height = av_buffersink_get_h(&sink);
+  encoder->pix_fmt = static_cast<AVPixelFormat>(av_buffersink_get_format(&sink));
+  // MPEG-4 and H.263 store the pixel aspect in one byte per term.
+  const AVRational aspect = av_buffersink_get_sample_aspect_ratio(&sink);
+  av_reduce(&encoder->sample_aspect_ratio.num, &encoder->sample_aspect_ratio.den, aspect.num,
+            aspect.den, 255);
+  encoder->time_base = av_buffersink_get_time_base(&sink);
+  encoder->framerate = plan.frameRate;
+  ApplyRateControl(options, *encoder);
+  return Open(std::move(encoder), globalHeader);
+}
+
+EncoderResult OpenAudioEncoder(const AudioPlan& plan, bool globalHeader) {
+  CodecContextPtr encoder(avcodec_alloc_context3(plan.encoder));
+  if (!encoder) return {nullptr, "out of memory."};
+  encoder->sample_rate = plan.sampleRate;
+  av_channel_layout_default(&encoder->ch_layout, plan.channels);
+  encoder->sample_fmt = plan.sampleFormat;
+  encoder->time_base = {1, plan.sampleRate};
+  if (plan.bitrate) encoder->bit_rate = *plan.bitrate;
+  return Open(std::move(encoder), globalHeader);
+}
+
+}  // namespace kodavert

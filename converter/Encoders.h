@@ -1,0 +1,21 @@
+#pragma once
+#include "converter/LibavPtr.h"
+#include "converter/Options.h"
+#include "converter/OutputPlan.h"
+
+#include <string>
+
+namespace kodavert {
+
+struct EncoderResult {
+  CodecContextPtr encoder;
+  std::string error;
+};
+
+// The video encoder takes the frame geometry and time base that the filter sink delivers.
+EncoderResult OpenVideoEncoder(const Options& options, const VideoPlan& plan,
+                               const AVFilterContext& sink, bool globalHeader);
+// The audio encoder is opened before its filters, which then cut frames to its frame size.
+EncoderResult OpenAudioEncoder(const AudioPlan& plan, bool globalHeader);
+
+}  // namespace kodavert

@@ -1,0 +1,104 @@
+#include "converter/InputFile.h"
+
+#include "converter/Diagnostics.h"
+#include "converter/StopSignal.h"
+
+namespace kodavert {
+namespace {
+
+const char* MediaName(AVMediaType type) { return type == AVMEDIA_TYPE_VIDEO ? "video" : "audio"; }
+
+// A picture that an audio file carries as its cover is no video to convert.
+bool IsUsable(const AVStream* stream) {
+  const AVCodecParameters* parameters = stream->codecpar;
+  if (stream->disposition & AV_DISPOSITION_ATTACHED_PIC) return false;
+  if (parameters->codec_type == AVMEDIA_TYPE_VIDEO)
+    return parameters->width > 0 && parameters->height > 0;
+  return parameters->sample_rate > 0 && parameters->ch_layout.nb_channels > 0;
+}
+
+}  // namespace
+
+InputFile::OpenResult InputFile::Open(const std::string& path) {
+  AVFormatContext* raw = avformat_alloc_context();
+  if (!raw) return {nullptr, "out of memory."};
+  raw->interrupt_callback = {InterruptCallback, nullptr};
+  if (const int result = avformat_open_input(&raw, path.c_str(), nullptr, nullptr); result < 0)
+    return {nullptr, "cannot open '" + path + "': " + ErrorText(result) +
+                         ". Check that the file exists and is a video or audio file."};
+  InputContextPtr context(raw);
+  if (const int result = avformat_find_stream_info(context.get(), nullptr); result < 0)
+    return {nullptr, "cannot read the streams of '" + path + "': " + ErrorText(result) +
+                         ". The file may be damaged."};
+  std::unique_ptr<InputFile> file(new InputFile(std::move(context)));
+  file->OpenDecoder(AVMEDIA_TYPE_VIDEO, file->video_);
+  file->OpenDecoder(AVMEDIA_TYPE_AUDIO, file->audio_);
+  return {std::move(file), {}};
+}
+
+void InputFile::OpenDecoder(AVMediaType type, DecodedStream& target) {
+  const AVCodec* codec = nullptr;
+  const int index = av_find_best_stream(context_.get(), type, -1, -1, &codec, 0);
+  if (index < 0) return;
+  AVStream* stream = context_->streams[index];
+  const auto warn = [&](const std::string& why) {
+    Warning("the " + std::string(MediaName(type)) + " stream cannot be used (" + why +
+            "); converting without it.");
+  };
+  if (!codec) return warn("no decoder for " + std::string(avcodec_get_name(stream->codecpar->codec_id)));
+  if (!IsUsable(stream)) {
+    if (!(stream->disposition & AV_DISPOSITION_ATTACHED_PIC)) warn("the file does not say its format");
+    return;
+  }
+  CodecContextPtr decoder(avcodec_alloc_context3(codec));
+  if (!decoder || avcodec_parameters_to_context(decoder.get(), stream->codecpar) < 0)
+    return warn("out of memory");
+  decoder->pkt_timebase = stream->time_base;
+  decoder->thread_count = 0;
+  decoder->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
+  if (const int result = avcodec_open2(decoder.get(), codec, nullptr); result < 0)
+    return warn(ErrorText(result));
+  target = {stream, std::move(decoder)};
+}
+
+void InputFile::Describe(const std::string& path) const {
+  // The container's tag list is left out: it would push the "Duration:" line, which the
+  // conversion window looks for, away from the start of the output.
+  AVDictionary* tags = context_->metadata;
+  context_->metadata = nullptr;
+  {
+    VerboseLogScope verbose;
+    av_dump_format(context_.get(), 0, path.c_str(), 0);
+  }
+  context_->metadata = tags;
+}
+
+void InputFile::SeekBefore(double seconds) {
+  const int64_t target = StartTime() + static_cast<int64_t>(seconds * AV_TIME_BASE);
+  if (avformat_seek_file(context_.get(), -1, INT64_MIN, target, target, 0) < 0)
+    Warning("the input cannot seek; reading from its start up to the cut instead.");
+  for (DecodedStream* stream : {Video(), Audio()})
+    if (stream) avcodec_flush_buffers(stream->decoder.get());
+}
+
+int64_t InputFile::StartTime() const {
+  return context_->start_time == AV_NOPTS_VALUE ? 0 : context_->start_time;
+}
+
+std::optional<AVRational> InputFile::VideoFrameRate() const {
+  if (!video_.stream) return std::nullopt;
+  const AVRational rate = av_guess_frame_rate(context_.get(), video_.stream, nullptr);
+  if (rate.num <= 0 || rate.den <= 0 || av_q2d(rate) > 240) return std::nullopt;
+  return rate;
+}
+
+void InputFile::DiscardUnused(bool keepVideo, bool keepAudio) {
+  for (unsigned i = 0; i < context_->nb_streams; ++i) {
+    AVStream* stream = context_->streams[i];
+    const bool keep = (keepVideo && Video() && stream == video_.stream) ||
+                      (keepAudio && Audio() && stream == audio_.stream);
+    stream->discard = keep ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+  }
+}
+
+}  // namespace kodavert

@@ -1,0 +1,250 @@
+#include "converter/OutputPlan.h"
+
+#include "converter/Diagnostics.h"
+#include "converter/EncoderNames.h"
+
+extern "C" {
+#include <libavutil/pixdesc.h>
+}
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+
+namespace kodavert {
+namespace {
+
+std::string Size(int width, int height) {
+  return std::to_string(width) + "x" + std::to_string(height);
+}
+
+std::string RateText(AVRational rate) {
+  char text[32];
+  snprintf(text, sizeof text, "%.3g", av_q2d(rate));
+  return text;
+}
+
+std::string Kbit(int64_t bitrate) {
+  char text[32];
+  snprintf(text, sizeof text, "%g", bitrate / 1000.0);
+  return text;
+}
+
+bool IsNamed(const AVOutputFormat* format, const char* name) { return !strcmp(format->name, name); }
+
+const AVOutputFormat* ChooseFormat(const Options& options, std::string& error) {
+  if (!options.containerFormat.empty()) {
+    const AVOutputFormat* format = av_guess_format(options.containerFormat.c_str(), nullptr, nullptr);
+    if (!format) error = "unknown container format '" + options.containerFormat + "' given with -f.";
+    return format;
+  }
+  const AVOutputFormat* format = av_guess_format(nullptr, options.outputPath.c_str(), nullptr);
+  if (!format)
+    error = "cannot tell the container from the output name '" + options.outputPath +
+            "'; give it a known extension (.avi, .mp4, .mp3...) or name the container with -f.";
+  return format;
+}
+
+// A container that only ever holds sound, even when its muxer would take a cover picture.
+bool CarriesVideo(const AVOutputFormat* format) {
+  return format->video_codec != AV_CODEC_ID_NONE && !IsNamed(format, "mp3");
+}
+
+const AVCodec* ChooseEncoder(const std::string& name, AVMediaType type, AVCodecID fallback,
+                             std::string& error) {
+  const char* medium = type == AVMEDIA_TYPE_VIDEO ? "video" : "audio";
+  if (name.empty()) {
+    const AVCodec* encoder = avcodec_find_encoder(fallback);
+    if (!encoder)
+      error = std::string("no ") + medium + " encoder is installed for " + avcodec_get_name(fallback) + ".";
+    return encoder;
+  }
+  const AVCodec* encoder = FindEncoder(name, type);
+  if (!encoder)
+    error = "unknown " + std::string(medium) + " codec '" + name + "'; use one such as " +
+            (type == AVMEDIA_TYPE_VIDEO ? "mpeg4, xvid, h264 or wmv2." : "mp3, aac or pcm_s16le.");
+  return encoder;
+}
+
+// MPEG program streams carry only MPEG and Dolby sound; the iPod and iPhone formats ask for AAC
+// in a ".mpg" file, so they get the container those devices play, under the name asked for.
+void FitContainer(OutputPlan& plan, const Options& options) {
+  const AVCodec* asked = plan.audio ? plan.audio->encoder
+                                    : FindEncoder(options.audioCodec, AVMEDIA_TYPE_AUDIO);
+  if (!IsNamed(plan.format, "mpeg") || !asked) return;
+  static constexpr std::array carried{AV_CODEC_ID_MP1, AV_CODEC_ID_MP2, AV_CODEC_ID_MP3,
+                                      AV_CODEC_ID_AC3, AV_CODEC_ID_DTS, AV_CODEC_ID_PCM_DVD,
+                                      AV_CODEC_ID_PCM_S16BE};
+  const AVCodecID audio = asked->id;
+  if (std::find(carried.begin(), carried.end(), audio) != carried.end()) return;
+  plan.format = av_guess_format("mp4", nullptr, nullptr);
+  Warning(std::string("an MPEG program stream cannot carry ") + avcodec_get_name(audio) +
+          " sound; writing an MP4 file (as iPod and iPhone play) named '" + options.outputPath +
+          "' instead.");
+}
+
+std::pair<int, int> StandardH263Size(int width, int height) {
+  static constexpr std::array<std::pair<int, int>, 5> sizes{
+      {{128, 96}, {176, 144}, {352, 288}, {704, 576}, {1408, 1152}}};
+  auto distance = [&](std::pair<int, int> size) {
+    return std::fabs(std::log(double(size.first) * size.second / (double(width) * height)));
+  };
+  return *std::min_element(sizes.begin(), sizes.end(),
+                           [&](auto a, auto b) { return distance(a) < distance(b); });
+}
+
+void FitFrameSize(VideoPlan& video, bool sizeGiven) {
+  const int width = video.width, height = video.height;
+  const char* why = nullptr;
+  if (video.encoder->id == AV_CODEC_ID_H263) {
+    std::tie(video.width, video.height) = StandardH263Size(width, height);
+    why = "H.263 takes only its standard frame sizes";
+  } else if (video.encoder->id == AV_CODEC_ID_RV20) {
+    video.width = std::max(4, width / 4 * 4);
+    video.height = std::max(4, height / 4 * 4);
+    why = "RealVideo 2 needs sides that are multiples of 4";
+  } else if (av_pix_fmt_desc_get(video.pixelFormat)->log2_chroma_w > 0) {
+    video.width = std::max(2, width / 2 * 2);
+    video.height = std::max(2, height / 2 * 2);
+    why = "the picture format needs even sides";
+  }
+  if (width != video.width || height != video.height)
+    Warning(std::string(why) + "; writing " + Size(video.width, video.height) + " instead of " +
+            (sizeGiven ? "" : "the source's ") + Size(width, height) + ".");
+}
+
+AVRational FitFrameRate(const AVCodec* encoder, AVRational rate) {
+  if (encoder->supported_framerates) {
+    const AVRational nearest =
+        encoder->supported_framerates[av_find_nearest_q_idx(rate, encoder->supported_framerates)];
+    if (av_cmp_q(nearest, rate) != 0)
+      Warning(std::string(encoder->name) + " takes only standard frame rates; writing " +
+              RateText(nearest) + " frames per second instead of " + RateText(rate) + ".");
+    rate = nearest;
+  }
+  // MPEG-4 and its kin store the time base in 16 bits.
+  av_reduce(&rate.num, &rate.den, rate.num, rate.den, 65535);
+  return rate;
+}
+
+AVPixelFormat ChoosePixelFormat(const AVCodec* encoder, AVPixelFormat source) {
+  if (!encoder->pix_fmts) return source;
+  for (const AVPixelFormat* format = encoder->pix_fmts; *format != AV_PIX_FMT_NONE; ++format)
+    if (*format == source) return source;
+  return avcodec_find_best_pix_fmt_of_list(encoder->pix_fmts, source, 0, nullptr);
+}
+
+VideoPlan PlanVideo(const Options& options, InputFile& input, const AVCodec* encoder) {
+  const AVCodecContext* decoder = input.Video()->decoder.get();
+  VideoPlan video;
+  video.encoder = encoder;
+  video.width = options.width.value_or(decoder->width);
+  video.height = options.height.value_or(decoder->height);
+  video.pixelFormat = ChoosePixelFormat(encoder, decoder->pix_fmt);
+  FitFrameSize(video, options.width.has_value());
+  video.frameRate = FitFrameRate(encoder, options.frameRate.value_or(
+                                              input.VideoFrameRate().value_or(AVRational{25, 1})));
+  video.tag = options.videoTag;
+  // Players look for the XviD mark to pick their decoder.
+  if (!video.tag && !strcmp(encoder->name, "libxvid")) video.tag = MKTAG('X', 'V', 'I', 'D');
+  return video;
+}
+
+int NearestSampleRate(const AVCodec* encoder, int rate) {
+  if (encoder->id == AV_CODEC_ID_AMR_NB) return 8000;
+  if (!encoder->supported_samplerates) return rate;
+  int best = encoder->supported_samplerates[0];
+  for (const int* candidate = encoder->supported_samplerates; *candidate; ++candidate)
+    if (std::abs(*candidate - rate) < std::abs(best - rate)) best = *candidate;
+  return best;
+}
+
+int FitChannels(const AVCodec* encoder, int channels) {
+  if (encoder->id == AV_CODEC_ID_AMR_NB) return 1;
+  if (!encoder->ch_layouts) return channels;
+  int best = 0;
+  for (const AVChannelLayout* layout = encoder->ch_layouts; layout->nb_channels; ++layout) {
+    if (layout->nb_channels == channels) return channels;
+    if (layout->nb_channels < channels) best = std::max(best, layout->nb_channels);
+  }
+  return best > 0 ? best : encoder->ch_layouts[0].nb_channels;
+}
+
+// AMR-NB knows eight bit rates only; the nearest one stands in for any other.
+int64_t NearestAmrBitrate(int64_t bitrate) {
+  static constexpr std::array<int64_t, 8> rates{4750, 5150, 5900, 6700, 7400, 7950, 10200, 12200};
+  return *std::min_element(rates.begin(), rates.end(), [&](int64_t a, int64_t b) {
+    return std::llabs(a - bitrate) < std::llabs(b - bitrate);
+  });
+}
+
+void FitAudioBitrate(AudioPlan& audio) {
+  if (!audio.bitrate) return;
+  const int64_t asked = *audio.bitrate;
+  if (audio.encoder->id == AV_CODEC_ID_AMR_NB) {
+    audio.bitrate = NearestAmrBitrate(asked);
+    if (*audio.bitrate != asked)
+      Warning("AMR-NB has only eight bit rates; writing " + Kbit(*audio.bitrate) +
+              " kbit/s instead of " + Kbit(asked) + " kbit/s.");
+  } else if (av_get_exact_bits_per_sample(audio.encoder->id) > 0) {
+    audio.bitrate.reset();
+    Warning(std::string(audio.encoder->name) + " is uncompressed and has no bit rate to choose; -ab " +
+            Kbit(asked) + " is ignored.");
+  }
+}
+
+AudioPlan PlanAudio(const Options& options, InputFile& input, const AVCodec* encoder) {
+  const AVCodecContext* decoder = input.Audio()->decoder.get();
+  AudioPlan audio;
+  audio.encoder = encoder;
+  const int rate = options.sampleRate.value_or(decoder->sample_rate);
+  audio.sampleRate = NearestSampleRate(encoder, rate);
+  if (audio.sampleRate != rate)
+    Warning(std::string(encoder->name) + " cannot write " + std::to_string(rate) +
+            " Hz; writing " + std::to_string(audio.sampleRate) + " Hz instead.");
+  const int channels = options.channels.value_or(decoder->ch_layout.nb_channels);
+  audio.channels = FitChannels(encoder, channels);
+  if (audio.channels != channels)
+    Warning(std::string(encoder->name) + " cannot write " + std::to_string(channels) +
+            " channels; writing " + std::to_string(audio.channels) + " instead.");
+  audio.sampleFormat = encoder->sample_fmts ? encoder->sample_fmts[0] : decoder->sample_fmt;
+  for (const AVSampleFormat* format = encoder->sample_fmts; format && *format != AV_SAMPLE_FMT_NONE; ++format)
+    if (*format == decoder->sample_fmt) audio.sampleFormat = *format;
+  audio.bitrate = options.audioBitrate;
+  audio.tag = options.audioTag;
+  FitAudioBitrate(audio);
+  return audio;
+}
+
+}  // namespace
+
+OutputPlan PlanOutput(const Options& options, InputFile& input) {
+  OutputPlan plan;
+  plan.format = ChooseFormat(options, plan.error);
+  if (!plan.format) return plan;
+  const bool wantsVideo = CarriesVideo(plan.format);
+  const bool wantsAudio = plan.format->audio_codec != AV_CODEC_ID_NONE;
+  if (wantsVideo && input.Video()) {
+    const AVCodec* encoder =
+        ChooseEncoder(options.videoCodec, AVMEDIA_TYPE_VIDEO, plan.format->video_codec, plan.error);
+    if (!encoder) return plan;
+    plan.video = PlanVideo(options, input, encoder);
+  }
+  if (wantsAudio && input.Audio()) {
+    const AVCodec* encoder =
+        ChooseEncoder(options.audioCodec, AVMEDIA_TYPE_AUDIO, plan.format->audio_codec, plan.error);
+    if (!encoder) return plan;
+    plan.audio = PlanAudio(options, input, encoder);
+  }
+  if (!plan.video && !plan.audio) {
+    plan.error = wantsVideo ? "the input holds nothing this output can carry."
+                            : "the input has no sound to write into a sound-only file.";
+    return plan;
+  }
+  if (wantsVideo && !plan.video) Warning("the input has no usable video; the output holds sound only.");
+  if (wantsAudio && !plan.audio) Warning("the input has no usable sound; the output holds video only.");
+  FitContainer(plan, options);
+  return plan;
+}
+
+}  // namespace kodavert

@@ -1,0 +1,42 @@
+#pragma once
+#include "converter/InputFile.h"
+#include "converter/Options.h"
+
+extern "C" {
+#include <libavutil/channel_layout.h>
+}
+#include <optional>
+#include <string>
+
+namespace kodavert {
+
+struct VideoPlan {
+  const AVCodec* encoder = nullptr;
+  int width = 0;
+  int height = 0;
+  AVRational frameRate{};
+  AVPixelFormat pixelFormat = AV_PIX_FMT_NONE;
+  std::optional<uint32_t> tag;
+};
+
+struct AudioPlan {
+  const AVCodec* encoder = nullptr;
+  int sampleRate = 0;
+  int channels = 0;
+  AVSampleFormat sampleFormat = AV_SAMPLE_FMT_NONE;
+  std::optional<int64_t> bitrate;
+  std::optional<uint32_t> tag;
+};
+
+// What the output will be, after every request has been fitted to what its codec and container
+// can carry. Each adjustment is announced with one warning line.
+struct OutputPlan {
+  const AVOutputFormat* format = nullptr;
+  std::optional<VideoPlan> video;
+  std::optional<AudioPlan> audio;
+  std::string error;  // set when no output can be made
+};
+
+OutputPlan PlanOutput(const Options& options, InputFile& input);
+
+}  // namespace kodavert

@@ -1,0 +1,30 @@
+#pragma once
+extern "C" {
+#include <libavcodec/packet.h>
+}
+#include <chrono>
+#include <cstdint>
+
+namespace kodavert {
+
+// Keeps count of what was written and reports it as progress lines in the stock manner, with the
+// position in seconds: "frame=  412 fps= 95 q=2.0 size=    1234kB time=16.48 bitrate= 613.3kbits/s".
+// Two lines a second at most, so that a slow reader of the pipe never falls behind.
+class Progress {
+ public:
+  Progress();
+  void Written(const AVPacket& packet, AVRational timeBase, bool isVideo);
+  void Report(int64_t bytes);       // only when half a second has passed
+  void ReportFinal(int64_t bytes);  // always
+
+ private:
+  void Print(int64_t bytes);
+
+  std::chrono::steady_clock::time_point start_;
+  std::chrono::steady_clock::time_point lastReport_;
+  int64_t frames_ = 0;
+  double quantiser_ = 0;
+  double seconds_ = 0;
+};
+
+}  // namespace kodavert

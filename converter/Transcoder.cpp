@@ -1,0 +1,180 @@
+#include "converter/Transcoder.h"
+
+#include "converter/Encoders.h"
+#include "converter/StopSignal.h"
+
+namespace kodavert {
+
+Transcoder::Transcoder(const Options& options, InputFile& input, OutputFile& output)
+    : options_(options), input_(input), output_(output) {
+  pipelines_.reserve(2);
+}
+
+std::string Transcoder::Setup(const OutputPlan& plan) {
+  if (!decoded_ || !filtered_ || !packet_ || !encoded_) return "out of memory.";
+  input_.DiscardUnused(plan.video.has_value(), plan.audio.has_value());
+  if (plan.video)
+    if (std::string error = AddVideo(*plan.video); !error.empty()) return error;
+  if (plan.audio)
+    if (std::string error = AddAudio(*plan.audio); !error.empty()) return error;
+  const double start = options_.startSeconds.value_or(0);
+  for (Pipeline& pipeline : pipelines_)
+    pipeline.shift = av_rescale_q(input_.StartTime() + static_cast<int64_t>(start * AV_TIME_BASE),
+                                  AV_TIME_BASE_Q, pipeline.input->stream->time_base);
+  if (start > 0) input_.SeekBefore(start);
+  return {};
+}
+
+std::string Transcoder::AddVideo(const VideoPlan& plan) {
+  Pipeline pipeline;
+  pipeline.input = input_.Video();
+  auto chain = FilterChain::ForVideo(options_, plan, *pipeline.input->decoder,
+                                     pipeline.input->stream->time_base, input_.VideoFrameRate());
+  if (!chain.chain) return chain.error;
+  pipeline.filters = std::move(chain.chain);
+  auto encoder = OpenVideoEncoder(options_, plan, *pipeline.filters->Sink(), output_.NeedsGlobalHeader());
+  if (!encoder.encoder) return encoder.error;
+  pipeline.encoder = std::move(encoder.encoder);
+  pipelines_.push_back(std::move(pipeline));
+  return AddOutputStream(pipelines_.back(), plan.tag);
+}
+
+std::string Transcoder::AddAudio(const AudioPlan& plan) {
+  Pipeline pipeline;
+  pipeline.input = input_.Audio();
+  auto encoder = OpenAudioEncoder(plan, output_.NeedsGlobalHeader());
+  if (!encoder.encoder) return encoder.error;
+  pipeline.encoder = std::move(encoder.encoder);
+  const bool anyFrameSize = pipeline.encoder->codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE;
+  auto chain = FilterChain::ForAudio(options_, plan, *pipeline.input->decoder,
+                                     pipeline.input->stream->time_base,
+                                     anyFrameSize ? 0 : pipeline.encoder->frame_size);
+  if (!chain.chain) return chain.error;
+  pipeline.filters = std::move(chain.chain);
+  pipelines_.push_back(std::move(pipeline));
+  return AddOutputStream(pipelines_.back(), plan.tag);
+}
+
+std::string Transcoder::AddOutputStream(Pipeline& pipeline, std::optional<uint32_t> tag) {
+  pipeline.output = output_.AddStream(*pipeline.encoder, tag);
+  return pipeline.output ? std::string() : "cannot add a stream to the output.";
+}
+
+Transcoder::Pipeline* Transcoder::PipelineFor(int streamIndex) {
+  for (Pipeline& pipeline : pipelines_)
+    if (pipeline.input->stream->index == streamIndex) return &pipeline;
+  return nullptr;
+}
+
+bool Transcoder::AllEnded() const {
+  for (const Pipeline& pipeline : pipelines_)
+    if (!pipeline.ended) return false;
+  return true;
+}
+
+std::string Transcoder::Run() {
+  while (!StopRequested() && !AllEnded()) {
+    const int result = input_.ReadPacket(packet_.get());
+    if (result == AVERROR(EAGAIN)) continue;
+    if (result < 0) break;  // the end of the input, a stop request or a damaged tail
+    Pipeline* pipeline = PipelineFor(packet_->stream_index);
+    std::string error = pipeline && !pipeline->ended ? Decode(*pipeline, packet_.get()) : "";
+    av_packet_unref(packet_.get());
+    if (!error.empty()) return error;
+    progress_.Report(output_.BytesWritten());
+  }
+  for (Pipeline& pipeline : pipelines_) {
+    std::string error;
+    if (!pipeline.ended) error = Decode(pipeline, nullptr);
+    if (error.empty() && !pipeline.ended) error = Filter(pipeline, nullptr);
+    if (error.empty()) error = Encode(pipeline, nullptr);
+    if (!error.empty()) return error;
+  }
+  progress_.ReportFinal(output_.BytesWritten());
+  return {};
+}
+
+// Output time counts from the start of the input (or of the cut). Sound whose timestamps run
+// backwards, as some recorders write them, continues where the previous frame ended instead.
+int64_t Transcoder::NextTimestamp(Pipeline& pipeline, const AVFrame& frame) {
+  const bool audio = pipeline.encoder->codec_type == AVMEDIA_TYPE_AUDIO;
+  int64_t pts = frame.best_effort_timestamp;
+  pts = pts == AV_NOPTS_VALUE ? pipeline.nextPts : pts - pipeline.shift;
+  if (audio && pipeline.nextPts != AV_NOPTS_VALUE && (pts == AV_NOPTS_VALUE || pts < pipeline.nextPts))
+    pts = pipeline.nextPts;
+  const AVRational timeBase = pipeline.input->stream->time_base;
+  const int64_t duration = audio ? av_rescale_q(frame.nb_samples, {1, frame.sample_rate}, timeBase)
+                                 : frame.pkt_duration;
+  if (pts != AV_NOPTS_VALUE) pipeline.nextPts = pts + duration;
+  return pts;
+}
+
+// A damaged packet costs its frames, not the conversion: the decoder reports it itself.
+std::string Transcoder::Decode(Pipeline& pipeline, const AVPacket* packet) {
+  AVCodecContext* decoder = pipeline.input->decoder.get();
+  if (avcodec_send_packet(decoder, packet) < 0 && packet) return {};
+  while (!pipeline.ended && avcodec_receive_frame(decoder, decoded_.get()) >= 0) {
+    AVFrame* frame = decoded_.get();
+    frame->pts = NextTimestamp(pipeline, *frame);
+    std::string error = Filter(pipeline, frame);
+    av_frame_unref(frame);
+    if (!error.empty()) return error;
+  }
+  return {};
+}
+
+std::string Transcoder::Filter(Pipeline& pipeline, AVFrame* frame) {
+  const int result = pipeline.filters->Push(frame);
+  if (result < 0 && result != AVERROR_EOF)
+    return "the " + std::string(av_get_media_type_string(pipeline.encoder->codec_type)) +
+           " filters failed: " + ErrorText(result) + ".";
+  return Drain(pipeline);
+}
+
+std::string Transcoder::Drain(Pipeline& pipeline) {
+  for (;;) {
+    const int result = pipeline.filters->Pull(filtered_.get());
+    if (result == AVERROR(EAGAIN)) return {};
+    if (result == AVERROR_EOF) {
+      pipeline.ended = true;
+      return {};
+    }
+    if (result < 0) return "the filters failed: " + ErrorText(result) + ".";
+    filtered_->pict_type = AV_PICTURE_TYPE_NONE;
+    // Fixed-quantiser encoders take the quantiser from each frame.
+    filtered_->quality = pipeline.encoder->global_quality;
+    std::string error = Encode(pipeline, filtered_.get());
+    av_frame_unref(filtered_.get());
+    if (!error.empty()) return error;
+  }
+}
+
+// Muxers refuse decoding times that do not increase; a damaged input can yield them.
+void Transcoder::KeepDecodingOrder(Pipeline& pipeline, AVPacket& packet) {
+  if (packet.dts == AV_NOPTS_VALUE) return;
+  if (pipeline.lastDts != AV_NOPTS_VALUE && packet.dts <= pipeline.lastDts) {
+    packet.dts = pipeline.lastDts + 1;
+    if (packet.pts != AV_NOPTS_VALUE && packet.pts < packet.dts) packet.pts = packet.dts;
+  }
+  pipeline.lastDts = packet.dts;
+}
+
+std::string Transcoder::Encode(Pipeline& pipeline, const AVFrame* frame) {
+  AVCodecContext* encoder = pipeline.encoder.get();
+  if (const int result = avcodec_send_frame(encoder, frame); result < 0 && result != AVERROR_EOF)
+    return std::string("the ") + encoder->codec->name + " encoder failed: " + ErrorText(result) + ".";
+  for (;;) {
+    const int result = avcodec_receive_packet(encoder, encoded_.get());
+    if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) return {};
+    if (result < 0)
+      return std::string("the ") + encoder->codec->name + " encoder failed: " + ErrorText(result) + ".";
+    encoded_->stream_index = pipeline.output->index;
+    av_packet_rescale_ts(encoded_.get(), encoder->time_base, pipeline.output->time_base);
+    KeepDecodingOrder(pipeline, *encoded_);
+    progress_.Written(*encoded_, pipeline.output->time_base, encoder->codec_type == AVMEDIA_TYPE_VIDEO);
+    if (const int written = output_.Write(encoded_.get()); written < 0)
+      return "cannot write the output: " + ErrorText(written) + ".";
+  }
+}
+
+}  // namespace kodavert

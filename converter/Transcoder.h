@@ -1,0 +1,61 @@
+#pragma once
+#include "converter/FilterChain.h"
+#include "converter/InputFile.h"
+#include "converter/LibavPtr.h"
+#include "converter/Options.h"
+#include "converter/OutputFile.h"
+#include "converter/OutputPlan.h"
+#include "converter/Progress.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kodavert {
+
+// Fourth and fifth stages: moves packets from the input through decoder, filters and encoder into
+// the output, then drains every stage so that the last frames are written too. A stop request
+// ends the reading early and takes the same draining path.
+class Transcoder {
+ public:
+  Transcoder(const Options& options, InputFile& input, OutputFile& output);
+  // Builds one decoder-filters-encoder pipeline per output stream; an error text on failure.
+  std::string Setup(const OutputPlan& plan);
+  std::string Run();
+
+ private:
+  struct Pipeline {
+    DecodedStream* input = nullptr;
+    std::unique_ptr<FilterChain> filters;
+    CodecContextPtr encoder;
+    AVStream* output = nullptr;
+    int64_t shift = 0;  // input timestamp that becomes zero in the output
+    int64_t nextPts = AV_NOPTS_VALUE;  // where the next decoded frame should start
+    int64_t lastDts = AV_NOPTS_VALUE;  // of the last packet written
+    bool ended = false;  // the filters will deliver no more frames
+  };
+
+  std::string AddVideo(const VideoPlan& plan);
+  std::string AddAudio(const AudioPlan& plan);
+  std::string AddOutputStream(Pipeline& pipeline, std::optional<uint32_t> tag);
+  Pipeline* PipelineFor(int streamIndex);
+  std::string Decode(Pipeline& pipeline, const AVPacket* packet);
+  static int64_t NextTimestamp(Pipeline& pipeline, const AVFrame& frame);
+  static void KeepDecodingOrder(Pipeline& pipeline, AVPacket& packet);
+  std::string Filter(Pipeline& pipeline, AVFrame* frame);
+  std::string Encode(Pipeline& pipeline, const AVFrame* frame);
+  std::string Drain(Pipeline& pipeline);
+  bool AllEnded() const;
+
+  const Options& options_;
+  InputFile& input_;
+  OutputFile& output_;
+  Progress progress_;
+  std::vector<Pipeline> pipelines_;
+  FramePtr decoded_{av_frame_alloc()};
+  FramePtr filtered_{av_frame_alloc()};
+  PacketPtr packet_{av_packet_alloc()};
+  PacketPtr encoded_{av_packet_alloc()};
+};
+
+}  // namespace kodavert

@@ -1,0 +1,26 @@
+#pragma once
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace platform {
+
+// One running process, as the process list shows it.
+struct ProcessEntry {
+  int th32ProcessID = 0;
+  int th32ParentProcessID = 0;
+  QString szExeFile;  // the image name: the file name of the process's executable
+};
+
+// Stands in for CreateToolhelp32Snapshot with Process32First / Process32Next: the processes
+// running now that this user may terminate (others, and those whose executable cannot be read,
+// are left out). Read from /proc; empty when that cannot be read.
+std::vector<ProcessEntry> CreateToolhelp32Snapshot();
+
+namespace testing {
+// Every later snapshot is the real one passed through `filter`, so that a test can keep to its
+// own children instead of touching the user's other processes; an empty function restores it.
+void SetCreateToolhelp32SnapshotDouble(std::function<std::vector<ProcessEntry>(std::vector<ProcessEntry>)> filter);
+}  // namespace testing
+
+}  // namespace platform

@@ -1,0 +1,66 @@
+#include "platform/CreateToolhelp32Snapshot.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <optional>
+
+namespace platform {
+namespace {
+
+std::function<std::vector<ProcessEntry>(std::vector<ProcessEntry>)>& Double() {
+  static std::function<std::vector<ProcessEntry>(std::vector<ProcessEntry>)> fn;
+  return fn;
+}
+
+// The parent's id: the fourth field of /proc/<id>/stat, counted after the command name, which
+// is in parentheses and may itself hold blanks and parentheses.
+int ParentProcessId(const QString& folder) {
+  QFile stat(folder + QStringLiteral("/stat"));
+  if (!stat.open(QIODevice::ReadOnly)) return 0;
+  const QByteArray line = stat.readAll();
+  const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 1).simplified().split(' ');
+  return fields.size() > 1 ? fields[1].toInt() : 0;
+}
+
+std::optional<ProcessEntry> ReadEntry(const QString& id) {
+  const QString folder = QStringLiteral("/proc/") + id;
+  struct stat owner;
+  if (::stat(QFile::encodeName(folder).constData(), &owner) != 0) return std::nullopt;
+  if (::geteuid() != 0 && owner.st_uid != ::geteuid()) return std::nullopt;
+  QString executable = QFileInfo(folder + QStringLiteral("/exe")).symLinkTarget();
+  if (executable.isEmpty()) return std::nullopt;  // a kernel thread, a zombie, or not readable
+  executable.remove(QRegularExpression(QStringLiteral(" \\(deleted\\)$")));
+  return ProcessEntry{id.toInt(), ParentProcessId(folder), QFileInfo(executable).fileName()};
+}
+
+std::vector<ProcessEntry> ReadProcessList() {
+  std::vector<ProcessEntry> entries;
+  const QStringList ids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+  for (const QString& id : ids) {
+    bool numeric = false;
+    id.toInt(&numeric);
+    if (!numeric) continue;
+    if (auto entry = ReadEntry(id)) entries.push_back(*entry);
+  }
+  return entries;
+}
+
+}  // namespace
+
+std::vector<ProcessEntry> CreateToolhelp32Snapshot() {
+  if (Double()) return Double()(ReadProcessList());
+  return ReadProcessList();
+}
+
+namespace testing {
+void SetCreateToolhelp32SnapshotDouble(std::function<std::vector<ProcessEntry>(std::vector<ProcessEntry>)> filter) {
+  Double() = std::move(filter);
+}
+}  // namespace testing
+
+}  // namespace platform

@@ -1,0 +1,65 @@
+#include "retrieval/Retrieve.h"
+
+#include "platform/ControlView.h"
+#include "platform/DoEvents.h"
+#include "platform/Inet.h"
+#include "retrieval/Extractors.h"
+#include "retrieval/InformationText.h"
+#include "retrieval/SiteAddresses.h"
+
+namespace retrieval {
+namespace {
+
+constexpr int ChunkSize = 1024;
+
+// Whatever the transfer still holds after the page; the window's messages are served between
+// reads so its other commands stay usable.
+void ReadRemainingChunks(platform::Inet& Inet1, QString& page) {
+  for (;;) {
+    const QString chunk = Inet1.GetChunk(ChunkSize);
+    platform::DoEvents();
+    if (chunk.isEmpty()) return;
+    page += chunk;
+  }
+}
+
+// Fields that could not be cut out leave the boxes as they were: the information box keeps its
+// text without a description, the link box its link without a download query.
+void ShowVideoInfo(platform::ControlView& frmMain, const VideoInfo& info, const QString& videoSiteHost) {
+  if (const auto text = InformationText(info)) frmMain.SetText(QStringLiteral("T3"), *text);
+  if (info.DownloadQuery) frmMain.SetText(QStringLiteral("T1"), DownloadLink(videoSiteHost, *info.DownloadQuery));
+}
+
+void LoadWatchPage(platform::ControlView& frmMain, platform::Inet& Inet1, const QString& address,
+                   const QString& videoSiteHost) {
+  frmMain.SetText(QStringLiteral("T2"), QStringLiteral("Loading YouTube data. Please wait..."));
+  Inet1.Cancel();
+  // A failed request reads as an empty page, and so gets the same message.
+  QString page = Inet1.OpenURL(address).value_or(QString());
+  if (page.isEmpty()) {
+    frmMain.ShowError(
+        QStringLiteral("Failed loading YouTube data! Check your internet connection and try again."));
+    return;
+  }
+  ReadRemainingChunks(Inet1, page);
+  ShowVideoInfo(frmMain, ExtractVideoInfo(page), videoSiteHost);
+  frmMain.SetText(QStringLiteral("T2"),
+                  QStringLiteral("YouTube data loaded. Click Download button to save the video."));
+  frmMain.SetEnabled(QStringLiteral("B2_0"), true);
+}
+
+}  // namespace
+
+void Retrieve(platform::ControlView& frmMain, platform::Inet& Inet1, const QString& videoSiteHost) {
+  frmMain.SetEnabled(QStringLiteral("B1"), false);
+  frmMain.SetEnabled(QStringLiteral("B2_0"), false);
+  const QString address = frmMain.Text(QStringLiteral("T4"));
+  if (IsWatchPageAddress(address, videoSiteHost)) {
+    LoadWatchPage(frmMain, Inet1, address, videoSiteHost);
+  } else {
+    frmMain.ShowError(QStringLiteral("Invalid YouTube URL!"));
+  }
+  frmMain.SetEnabled(QStringLiteral("B1"), true);
+}
+
+}  // namespace retrieval

@@ -1,0 +1,351 @@
+// The conversion window's logic over a plain-value view, with the scripted stand-in converter
+// started as a real child process and the timer driven by the event loop.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include "RunSupport.h"
+#include "conversion/CommandLine.h"
+#include "platform/MessageIcon.h"
+#include "platform/Shell.h"
+
+using namespace testsupport;
+
+namespace {
+
+const QString Loading = "Loading & analyzing video... It may take a while.";
+const QString Done = "Done! Click Open button to open the folder.";
+const QString Cancelled = "Conversion is cancelled.";
+
+// A header that reports a ten-second input, as the converter prints it.
+const char* const Header =
+    "print Input #0, flv, from 'talk.flv':\\n  Duration: 00:00:10.00, start: 0.000000, bitrate: 500 kb/s\\n"
+    "  Stream #0:0: Video: flv1, yuv420p, 320x240\\nOutput #0, avi, to 'talk_new.avi':\\n\n";
+
+QString Progress(double seconds) {
+  return QString("print frame=  %1 fps= 25 q=2.0 size=     100kB time=%2 bitrate= 409.6kbits/s\\r\n")
+      .arg(int(seconds * 25), 4).arg(seconds, 0, 'f', 2);
+}
+
+QList<int> Percentages(const QStringList& statusTexts) {
+  QList<int> percents;
+  for (const QString& t : statusTexts) {
+    if (t.startsWith("Converting video... ")) percents.append(t.section(' ', 2, 2).chopped(1).toInt());
+  }
+  return percents;
+}
+
+class ConversionRunTest : public ::testing::Test {
+ protected:
+  QTemporaryDir program;  // the program folder: the stand-in converter and "Video Output"
+  QString input;
+  std::unique_ptr<WindowUnderTest> w;
+  int descriptorsBefore = 0;
+  QList<QStringList> shellCommands;
+
+  void SetUp() override {
+    ASSERT_TRUE(program.isValid());
+    KeepProcessListToOwnChildren();
+    platform::testing::SetShellDouble([this](const QStringList& command) { shellCommands.append(command); });
+    ASSERT_TRUE(QFile::copy(FAKE_CONVERTER, program.filePath("kodavert.dll")));
+    ASSERT_TRUE(QDir(program.path()).mkdir("Video Output"));
+    input = program.filePath("talk.flv");
+    WriteFile(input, "FLV");
+    Open();
+  }
+
+  void TearDown() override {
+    w.reset();
+    ExpectNothingLeft();
+    platform::testing::SetCreateToolhelp32SnapshotDouble({});
+    platform::testing::SetShellDouble({});
+  }
+
+  void Open() {
+    w = std::make_unique<WindowUnderTest>(program.path(), input);
+    descriptorsBefore = OpenDescriptors();
+  }
+
+  static void WriteFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+  }
+  void Script(const QString& steps) { WriteFile(program.filePath("kodavert.script"), steps.toUtf8()); }
+
+  QByteArray Report() {
+    QFile report(program.filePath("kodavert.report"));
+    return report.open(QIODevice::ReadOnly) ? report.readAll() : QByteArray();
+  }
+  QStringList ReportedArguments() {
+    QStringList arguments;
+    const QByteArray report = Report();
+    const QList<QByteArray> parts = report.left(report.indexOf("fds:")).split('\0');
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i) arguments.append(QFile::decodeName(parts[i]));
+    return arguments;
+  }
+
+  // No child, running or unreaped, and no descriptor of the run is left behind.
+  void ExpectNothingLeft() {
+    EXPECT_TRUE(WaitUntil([] { return OwnChildren().isEmpty(); }, 10000)) << "children left: " << OwnChildren().size();
+    EXPECT_TRUE(WaitUntil([this] { return OpenDescriptors() <= descriptorsBefore; }, 10000))
+        << OpenDescriptors() << " descriptors open, " << descriptorsBefore << " before";
+  }
+
+  bool WaitForStatus(const QString& prefix) {
+    return WaitUntil([&] { return w->view.Text("T1_0").startsWith(prefix); });
+  }
+};
+
+TEST_F(ConversionRunTest, ConvertShowsRisingPercentagesAndEndsDone) {
+  // A path that a shell would split, expand or take for an option reaches the converter intact.
+  ASSERT_TRUE(QDir(program.path()).mkdir("my clips"));
+  input = program.filePath("my clips/-it's \"$(touch pwned)\"\n\u00e9t\u00e9.flv");
+  WriteFile(input, "FLV");
+  Open();
+  Script(QString(Header) + "wait 600\n" + Progress(2) + "wait 600\n" + Progress(5) + "wait 600\n" + Progress(10.4) +
+         "wait 600\n");
+  w->view.texts["T1_2"] = "kept";
+
+  w->window.B1_Click(1);
+  EXPECT_FALSE(w->view.IsEnabled("B1_1"));
+  EXPECT_TRUE(w->view.IsEnabled("B1_0"));
+  EXPECT_EQ(w->window.Timer1.interval(), 300);
+  ASSERT_TRUE(w->WaitForIdle());
+
+  EXPECT_EQ(w->view.statusTexts.first(), Loading);
+  EXPECT_EQ(Percentages(w->view.statusTexts), (QList<int>{20, 50, 100}));
+  EXPECT_EQ(w->view.Text("T1_0"), Done);
+  EXPECT_EQ(w->view.Text("T1_2"), "kept");  // only an information run writes there
+  EXPECT_EQ(w->window.InputDurationSeconds, 10);
+  EXPECT_EQ(w->window.ConversionSettings, conversion::ConversionSettings{});
+  EXPECT_TRUE(w->view.messages.empty());
+
+  const QString base = input.section('/', -1).chopped(4);
+  EXPECT_EQ(w->window.OutputPath, program.filePath("Video Output/" + base + "_new.avi"));
+  EXPECT_EQ(ReportedArguments(),
+            (QStringList{program.filePath("kodavert.dll"), "-i", input, "-y", "-b", "360", "-r", "29.97", "-s",
+                         "320x240", "-vcodec", "mpeg4", "-aspect", "16:9", "-deinterlace", "-sameq", "-acodec", "mp3",
+                         "-ab", "128", "-ar", "44100", "-ac", "2", w->window.OutputPath}));
+  // Standard input empty, and nothing of the program's besides the pipe.
+  EXPECT_TRUE(Report().endsWith("fds: 0 1 2\nstdin:0\n")) << Report().mid(Report().indexOf("fds:")).toStdString();
+  EXPECT_FALSE(QFile::exists(program.filePath("pwned")));
+}
+
+TEST_F(ConversionRunTest, CancelStopsTheConverterAndEmptiesTheSettings) {
+  QString steps = QString(Header) + "ignore-term\n";  // a converter slow to stop must not hold up the window
+  for (int i = 1; i < 100; ++i) steps += Progress(i / 10.0) + "wait 200\n";
+  Script(steps);
+  w->window.B1_Click(1);
+  ASSERT_TRUE(WaitForStatus("Converting video... "));
+  const QList<int> converter = OwnChildren();
+  ASSERT_EQ(converter.size(), 1);
+
+  w->window.B1_Click(0);
+  ASSERT_TRUE(w->WaitForIdle());
+  EXPECT_EQ(kill(converter[0], 0), 0) << "the window waited for the converter to end";
+  EXPECT_EQ(w->view.Text("T1_0"), Cancelled);
+  EXPECT_EQ(w->window.ConversionSettings, conversion::ConversionSettings{});
+  EXPECT_TRUE(w->window.CancelRequested);
+  // It is killed once the grace time is over; ExpectNothingLeft waits for that.
+}
+
+TEST_F(ConversionRunTest, EndingTimeBeyondTheDurationCancelsAndTerminates) {
+  struct Case {
+    const char* end;  // seconds box of the end; the input lasts ten seconds
+    bool rejected;
+  };
+  for (const Case& c : {Case{"10", false}, Case{"11", true}}) {
+    SCOPED_TRACE(c.end);
+    Script(QString(Header) + "wait 400\n" + Progress(10) + (c.rejected ? "hold\n" : "wait 100\n"));
+    w->view.checked["CHk1"] = true;
+    w->window.CHk1_Click();
+    w->view.texts["T2_2"] = "01";
+    w->view.texts["T2_5"] = c.end;
+    w->view.messages.clear();
+
+    w->window.B1_Click(1);
+    ASSERT_TRUE(w->WaitForIdle());
+    EXPECT_EQ(ReportedArguments().mid(3, 5), (QStringList{"-y", "-ss", "1", "-t", QString::number(QString(c.end).toInt() - 1)}));
+    if (c.rejected) {
+      ASSERT_EQ(w->view.messages.size(), 1u);
+      EXPECT_EQ(w->view.messages[0].text, "Incorrect parameters: Ending time > video duration!");
+      EXPECT_EQ(w->view.messages[0].title, "Error");
+      EXPECT_EQ(w->view.messages[0].icon, platform::MessageIcon::Critical);
+      EXPECT_EQ(w->view.Text("T1_0"), Cancelled);
+    } else {
+      EXPECT_TRUE(w->view.messages.empty());
+      EXPECT_EQ(w->view.Text("T1_0"), Done);
+    }
+    ExpectNothingLeft();
+  }
+}
+
+TEST_F(ConversionRunTest, InformationRunShowsTheInputAndStopsAtTheOutputHeader) {
+  // The header arrives cut in two between reads, and the converter would go on for ever.
+  Script("print Input #0, flv, from 'talk.flv':\\n  Dura\nwait 500\n"
+         "print tion: 00:00:10.00, start: 0.000000\\n  Stream #0:0: Video: flv1\\nOutp\nwait 500\n"
+         "print ut #0, avi, to 'talk_new.avi':\\n  Stream #0:0: Video: mpeg4\\n\n" + Progress(1) + "hold\n");
+  w->view.texts["T1_2"] = "old information";
+  w->view.texts["T1_0"] = "old status";
+
+  w->window.B1_Click(4);
+  EXPECT_EQ(w->view.Text("T1_2"), "");
+  EXPECT_EQ(w->view.statusTexts.mid(0, 2), (QStringList{"", Loading}));
+  ASSERT_TRUE(w->WaitForIdle());
+  EXPECT_EQ(w->view.Text("T1_2"),
+            "Input #0, flv, from 'talk.flv':\n  Duration: 00:00:10.00, start: 0.000000\n  Stream #0:0: Video: flv1");
+  EXPECT_EQ(w->view.Text("T1_0"), "");
+  EXPECT_EQ(w->window.InputDurationSeconds, 10);
+  EXPECT_TRUE(w->window.InfoOnly);
+}
+
+TEST_F(ConversionRunTest, ConverterThatEndsAtOnceCountsAsDone) {
+  Script("exit 1\n");
+  w->window.B1_Click(1);
+  ASSERT_TRUE(w->WaitForIdle());
+  EXPECT_EQ(w->view.statusTexts, (QStringList{Loading, Done}));
+}
+
+TEST_F(ConversionRunTest, ConverterThatCannotStartReturnsToIdle) {
+  struct Case {
+    const char* name;
+    std::function<void()> breakIt;
+    QString status;
+  };
+  const Case cases[] = {
+      {"missing", [&] { QFile::remove(program.filePath("kodavert.dll")); },
+       "Unable to locate decoder. Please reinstall the software."},
+      {"not a program", [&] { WriteFile(program.filePath("kodavert.dll"), "MZ"); },
+       "Unable to start decoder. Please reinstall the software."},
+      {"a folder", [&] { QFile::remove(program.filePath("kodavert.dll")); QDir(program.path()).mkdir("kodavert.dll"); },
+       "Unable to locate decoder. Please reinstall the software."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.breakIt();
+    w->window.B1_Click(1);
+    EXPECT_TRUE(w->Idle());
+    EXPECT_EQ(w->view.Text("T1_0"), c.status);
+    EXPECT_TRUE(w->view.messages.empty());
+    ExpectNothingLeft();
+  }
+}
+
+TEST_F(ConversionRunTest, ClosingTheWindowMidRunCancelsAndReleasesEverything) {
+  Script(QString(Header) + Progress(1) + "hold\n");
+  w->window.B1_Click(1);
+  ASSERT_TRUE(WaitForStatus("Converting video... "));
+  w->window.Form_Unload();
+  EXPECT_FALSE(w->window.Timer1.isActive());
+  EXPECT_TRUE(w->Idle());
+  EXPECT_EQ(w->view.Text("T1_0"), Cancelled);
+}
+
+TEST_F(ConversionRunTest, DestroyingTheWindowMidRunLeavesNothingBehind) {
+  Script(QString(Header) + "hold\n");
+  w->window.B1_Click(4);
+  ASSERT_TRUE(WaitUntil([&] { return !OwnChildren().isEmpty(); }));
+  // TearDown destroys the window and checks.
+}
+
+TEST_F(ConversionRunTest, ChecksRunInOrderAndReturnToIdle) {
+  struct Case {
+    const char* name;
+    std::function<void()> prepare;
+    const char* message;  // empty: every check passes and the run starts
+  };
+  const Case cases[] = {
+      {"input gone", [&] { QFile::remove(input); }, "Input file doesn't exist!"},
+      {"input hidden", [&] { w->window.InputPath = program.filePath(".talk.flv"); WriteFile(w->window.InputPath, "x"); },
+       "Input file doesn't exist!"},
+      {"folder gone", [&] { w->view.texts["T1_1"] = program.filePath("nowhere"); }, "Output folder doesn't exist!"},
+      {"folder hidden", [&] { QDir(program.path()).mkdir(".out"); w->view.texts["T1_1"] = program.filePath(".out"); },
+       "Output folder doesn't exist!"},
+      {"start equals end", [&] { w->view.checked["CHk1"] = true; w->view.texts["T2_1"] = "01"; w->view.texts["T2_4"] = "01"; },
+       "Incorrect parameters: Starting time >= ending time!"},
+      {"start after end", [&] { w->view.checked["CHk1"] = true; w->view.texts["T2_0"] = "1"; w->view.texts["T2_3"] = "00"; w->view.texts["T2_5"] = "59"; },
+       "Incorrect parameters: Starting time >= ending time!"},
+      {"start just before end", [&] { w->view.checked["CHk1"] = true; w->view.texts["T2_2"] = "59"; w->view.texts["T2_4"] = "1"; }, ""},
+      {"folder box names a file", [&] { w->view.texts["T1_1"] = input; }, ""},
+      {"cut boxes not read when unchecked", [&] { w->view.texts["T2_2"] = "59"; }, ""},
+  };
+  Script("exit 0\n");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Open();
+    for (int i = 0; i < 6; ++i) w->view.texts[QString("T2_%1").arg(i)] = "00";
+    c.prepare();
+    w->window.B1_Click(1);
+    if (*c.message) {
+      ASSERT_EQ(w->view.messages.size(), 1u);
+      EXPECT_EQ(w->view.messages[0].text, c.message);
+      EXPECT_EQ(w->view.messages[0].title, "Error");
+      EXPECT_TRUE(w->Idle());
+      EXPECT_TRUE(w->view.statusTexts.isEmpty());
+    } else {
+      EXPECT_TRUE(w->view.messages.empty());
+      EXPECT_TRUE(w->WaitForIdle());
+      EXPECT_EQ(w->view.Text("T1_0"), Done);
+    }
+    ExpectNothingLeft();
+  }
+  EXPECT_EQ(w->window.CutStartSeconds, 0);  // the last run had "Cut:" unchecked: values kept from before
+  Open();
+  w->view.checked["CHk1"] = true;
+  w->view.texts["T2_2"] = "59";
+  w->view.texts["T2_4"] = "1";
+  w->window.B1_Click(1);
+  EXPECT_EQ(w->window.CutStartSeconds, 59);
+  EXPECT_EQ(w->window.CutEndSeconds, 60);
+  EXPECT_TRUE(w->WaitForIdle());
+}
+
+TEST_F(ConversionRunTest, LoadSetsFolderListAndNames) {
+  EXPECT_EQ(w->view.Text("T1_1"), program.path() + "/Video Output");
+  EXPECT_EQ(w->view.Text("CBO"), "AVI (MPEG4-DivX-Best Quality)");
+  EXPECT_EQ(w->view.items["CBO"].size(), 24);
+  const std::pair<const char*, const char*> names[] = {
+      {"/v/talk.flv", "talk"}, {"/v/clip.mpeg", "clip."}, {"/v/ab", "ab"}, {"talk.flv", "talk"}, {"/v/", ""}};
+  for (const auto& [path, base] : names) {
+    w->input = path;
+    w->window.Form_Load();
+    EXPECT_EQ(w->window.InputPath, path);
+    EXPECT_EQ(w->window.InputBaseName, base) << path;
+  }
+}
+
+TEST_F(ConversionRunTest, BrowseOpenExitAndTheCutBoxes) {
+  const QString folder = w->view.Text("T1_1");
+  w->chosenFolder = "";
+  w->window.B1_Click(2);
+  EXPECT_EQ(w->view.Text("T1_1"), folder);
+  w->chosenFolder = "/somewhere else";
+  w->window.B1_Click(2);
+  EXPECT_EQ(w->view.Text("T1_1"), "/somewhere else");
+
+  w->window.B1_Click(3);  // no test first: the folder need not exist
+  EXPECT_EQ(shellCommands, QList<QStringList>{platform::ExplorerCommand("/somewhere else")});
+
+  bool closed = false;
+  QObject::connect(&w->window, &conversion::ConversionWindow::closeRequested, [&] { closed = true; });
+  w->window.B1_Click(5);
+  EXPECT_TRUE(closed);
+
+  w->view.checked["CHk1"] = true;
+  w->window.CHk1_Click();
+  EXPECT_TRUE(w->view.IsEnabled("T2_0") && w->view.IsEnabled("T2_5"));
+  w->view.checked["CHk1"] = false;
+  w->window.CHk1_Click();
+  EXPECT_FALSE(w->view.IsEnabled("T2_0") || w->view.IsEnabled("T2_5"));
+  w->window.SetInputsEnabled(true);  // enables the boxes whatever "Cut:" says
+  EXPECT_TRUE(w->view.IsEnabled("T2_3"));
+  EXPECT_TRUE(w->view.IsEnabled("B1_3"));
+
+  EXPECT_EQ(w->window.T2_KeyPress(1, u'7'), QChar(u'7'));
+  EXPECT_TRUE(w->window.T2_KeyPress(1, u'\b').isNull());
+  w->view.texts["T2_0"] = "75";
+  w->window.T2_Change(0);
+  EXPECT_EQ(w->view.Text("T2_0"), "00");
+}
+
+}  // namespace

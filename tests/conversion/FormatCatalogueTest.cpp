@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include "FakeControlView.h"
+#include "QStringPrinter.h"
+#include "conversion/CommandLine.h"
+#include "conversion/FormatCatalogue.h"
+
+using conversion::ApplyFormat;
+using conversion::ConversionSettings;
+
+namespace {
+
+ConversionSettings Applied(const QString& name) {
+  ConversionSettings s;
+  ApplyFormat(s, name, QStringLiteral("/out"), QStringLiteral("talk"));
+  return s;
+}
+
+TEST(FillFormatList, Holds24NamesInCatalogueOrderWithTheSecondSelected) {
+  FakeControlView view;
+  view.AddItem("CBO", "left over from an earlier showing");
+  conversion::FillFormatList(view);
+  const QStringList names = view.items["CBO"];
+  ASSERT_EQ(names.size(), 24);
+  EXPECT_EQ(names.first(), "AVI (MPEG4-DivX-Compatible)");
+  EXPECT_EQ(names[9], "WMV(WindowsMedia-Compatible)");
+  EXPECT_EQ(names[11], "RM (RealONE/RealPlayer)");
+  EXPECT_EQ(names.last(), "MP3 Sound (MP3)");
+  EXPECT_EQ(view.Text("CBO"), "AVI (MPEG4-DivX-Best Quality)");
+}
+
+// Rows whose cells are easy to get wrong, each given as the option text it leads to.
+TEST(ApplyFormat, CatalogueRowsGiveTheirOptions) {
+  struct Row {
+    const char* name;
+    const char* options;
+  };
+  const Row rows[] = {
+      {"AVI (MPEG4-DivX-Best Quality)",
+       "-y  -b 360 -r 29.97 -s 320x240 -vcodec mpeg4 -aspect 16:9 -deinterlace -sameq -acodec mp3 -ab 128 -ar 44100 -ac 2 "},
+      {"AVI (MPEG4-DivX-Compatible)", "-y  -b 360 -r 29.97 -s 320x240 -vcodec mpeg4 -deinterlace -sameq -ab 48 -ar 22050 -ac 2 "},
+      {"iPhone Video", "-y  -b 1200 -s 320x240 -vcodec mpeg4 -aspect 4:3 -acodec aac -ab 80 -ar 44100 -ac 2 "},
+      {"MPEG (Best Quality)", "-y  -r 29.97 -vcodec mpeg1video -deinterlace -sameq -ac 2 "},
+      {"WMV(WindowsMedia-Best Quality)", "-y  -vcodec wmv2 -deinterlace -sameq -ac 2 "},
+      {"QuickTime MOV", "-y  -b 360 -r 29.97 -s 320x240 -deinterlace -sameq -acodec aac -ab 48 -ar 44100 -ac 2 "},
+      {"Sony PSP (Minimal Size)", "-y  -b 216 -r 29.97 -s 160x112 -vcodec xvid -acodec aac -ab 64 -ar 24000 -ac 2 "},
+      {"Sony PSP (PSP AVC)",
+       "-y  -b 400 -r 29.97 -s 368x208 -vcodec h264 -bufsize 128 -g 250 -qscale 25 -maxrate 1500 -acodec aac -ab 128 -ar 48000 -ac 2 "},
+      {"3G2 (for Mobile)", "-y  -b 120 -r 11 -s 176x144 -vcodec mpeg4 -bt 60 -acodec amr_nb -ab 48 -ar 8000 -ac 1 "},
+      {"WAVE Sound (WAV)", "-y  -f wav -acodec pcm_s16le -ab 128 -ar 41000 -ac 2 "},
+      {"MP3 Sound (MP3)", "-y  -f mp3 -acodec mp3 -ab 128 -ar 44100 -ac 2 "},
+      {"mp3 sound (mp3)", "-y  "},  // names are compared exactly
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(conversion::ConverterOptions(Applied(row.name), std::nullopt), QString::fromLatin1(row.options)) << row.name;
+  }
+}
+
+TEST(ApplyFormat, ComposesTheOutputPathFromTheFolderTextAsItStands) {
+  struct Case {
+    const char* folder;
+    const char* format;
+    const char* path;
+  };
+  const Case cases[] = {
+      {"/out", "MP3 Sound (MP3)", "/out/talk_new.mp3"},
+      {"/", "AVI (MPEG4-DivX-Compatible)", "//talk_new.avi"},  // the separator is doubled, not merged
+      {"/out/", "3GP (for Mobile)", "/out//talk_new.3gp"},
+      {"/out", "no such format", "/out/talk_new"},
+  };
+  for (const Case& c : cases) {
+    ConversionSettings s;
+    EXPECT_EQ(ApplyFormat(s, c.format, c.folder, "talk"), QString::fromLatin1(c.path));
+  }
+}
+
+TEST(ApplyFormat, KeepsWhatARowDoesNotGive) {
+  ConversionSettings s;
+  ApplyFormat(s, "Zune MPEG-4 AVC", "/out", "talk");
+  ApplyFormat(s, "Zune MPEG-4 Video", "/out", "talk");  // no run ended in between
+  EXPECT_EQ(s.GopSize, "250");
+  EXPECT_EQ(s.BufferSize, "128");
+  EXPECT_EQ(s.VideoCodec, "mpeg4");
+
+  s = ConversionSettings{};  // what the end of a run does
+  ApplyFormat(s, "Zune MPEG-4 Video", "/out", "talk");
+  EXPECT_TRUE(s.GopSize.isEmpty() && s.QScale.isEmpty() && s.MaxRate.isEmpty() && s.BufferSize.isEmpty());
+
+  const ConversionSettings mp3 = Applied("MP3 Sound (MP3)");
+  ConversionSettings expected;
+  expected.ContainerFormat = expected.AudioCodec = "mp3";
+  expected.AudioChannels = "2";
+  expected.AudioBitrate = "128";
+  expected.AudioSampleRate = "44100";
+  EXPECT_EQ(mp3, expected);
+}
+
+TEST(ConverterCommandLine, MatchesTheDocumentedExamplesCharacterForCharacter) {
+  ConversionSettings s;
+  s.VideoBitrate = "1500";
+  s.VideoCodec = "xvid";
+  s.AudioBitrate = "128";
+  const QString options = conversion::ConverterOptions(s, conversion::CutRange{30, 90});
+  EXPECT_EQ(conversion::ConverterCommandLine(R"(C:\Apps\Q\kodavert.dll)", R"(C:\v\clip.flv)", options,
+                                             R"(C:\Apps\Q\Video Output\clip_new.avi)"),
+            R"(C:\Apps\Q\kodavert.dll -i "C:\v\clip.flv" -y  -ss 30 -t 60 -b 1500 -vcodec xvid -ab 128 "C:\Apps\Q\Video Output\clip_new.avi")");
+
+  EXPECT_EQ(conversion::ConverterCommandLine("/opt/my apps/kodavert.dll", "/v/a.flv",
+                                             conversion::ConverterOptions({}, std::nullopt), "/o/a_new.mp3"),
+            R"(/opt/my apps/kodavert.dll -i "/v/a.flv" -y  "/o/a_new.mp3")");
+  EXPECT_EQ(conversion::ConverterOptions({}, conversion::CutRange{0, 90}), "-y  -ss 0 -t 90 ");
+  EXPECT_EQ(conversion::ConverterPath("/opt/q"), "/opt/q/kodavert.dll");
+}
+
+TEST(ConverterArguments, AreTheSamePiecesOneByOne) {
+  ConversionSettings s = Applied("Sony PSP (PSP AVC)");
+  s.Deinterlace = s.SameQuality = true;
+  const QString input = "/in/it's \"$(rm -rf x)\"\n-clip é.flv";
+  const QStringList arguments = conversion::ConverterArguments(
+      "/opt/q/kodavert.dll", input, conversion::ConverterOptionList(s, conversion::CutRange{5, 65}), "/o/x_new.avi");
+  const QStringList expected{"/opt/q/kodavert.dll", "-i", input, "-y", "-ss", "5", "-t", "60", "-b", "400", "-r", "29.97",
+                             "-s", "368x208", "-vcodec", "h264", "-bufsize", "128", "-g", "250", "-qscale", "25",
+                             "-maxrate", "1500", "-deinterlace", "-sameq", "-acodec", "aac", "-ab", "128", "-ar",
+                             "48000", "-ac", "2", "/o/x_new.avi"};
+  EXPECT_EQ(arguments, expected);
+  // The text shows the same pieces in the same order.
+  EXPECT_EQ(conversion::ConverterCommandLine(arguments[0], input, conversion::ConverterOptions(s, conversion::CutRange{5, 65}),
+                                             arguments.last()),
+            arguments[0] + " -i \"" + input + "\" " + QStringList(arguments.mid(3, arguments.size() - 4)).join(' ')
+                .replace("-y ", "-y  ") + " \"/o/x_new.avi\"");
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include "QStringPrinter.h"
+#include "conversion/ConverterOutput.h"
+#include "conversion/ProgressParser.h"
+
+using conversion::ConverterOutput;
+using conversion::OutputFindings;
+
+namespace {
+
+struct DurationCase {
+  const char16_t* chunk;
+  std::optional<int> seconds;
+};
+
+TEST(ParseDuration, ReadsTheEightCharactersAfterTheMarker) {
+  const DurationCase cases[] = {
+      {u"  Duration: 00:03:25.43, start: 0.000000", 205},
+      {u"Duration: 01:00:00", 3600},
+      {u"Duration: 99:59:59.99", 99 * 3600 + 59 * 60 + 59},
+      {u"x Duration: 00:00:07.00 y Duration: 00:00:09.00", 7},
+      {u"  Duration: N/A, start: 0.000000", std::nullopt},
+      {u"  Duration: 00:03:2", std::nullopt},   // cut off by the end of the read
+      {u"  Duration: 0a:03:25", std::nullopt},
+      {u"  Duration: 00-03-25", std::nullopt},
+      {u"  duration: 00:03:25", std::nullopt},  // the search is case-sensitive
+      {u"no marker here", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(conversion::ParseDuration(QStringView(c.chunk)), c.seconds) << QString::fromUtf16(c.chunk).toStdString();
+}
+
+TEST(ParseProgressTime, TakesTheValueBeforeTheSeparatorOfBitrate) {
+  const DurationCase cases[] = {
+      {u"frame=  412 fps= 95 q=2.0 size=    1234kB time=16.48 bitrate= 613.3kbits/s", 16},
+      {u"frame=  1 fps=0 q=0 size= 0kB time=16.5 bitrate= 1kbits/s", 16},  // half goes to even
+      {u"frame=  1 fps=0 q=0 size= 0kB time=17.5 bitrate= 1kbits/s", 18},
+      {u"frame=  1 fps=0 q=0 size= 0kB time=17.51 bitrate= 1kbits/s", 18},
+      {u"frame=    0 size=  12kB time=3.00\tbitrate=  2.0kbits/s", 3},  // any one separator
+      {u"size=  12kB time=3.00 bitrate=  2.0kbits/s", std::nullopt},     // not a progress line
+      {u"frame=  1 time=N/A bitrate=N/A", std::nullopt},
+      {u"frame=  1 time=3.00 speed=1x", std::nullopt},
+      {u"frame=  1 bitrate= 1 time=3.00", std::nullopt},
+      {u"frame=  1 time= bitrate= 1", std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(conversion::ParseProgressTime(QStringView(c.chunk)), c.seconds) << QString::fromUtf16(c.chunk).toStdString();
+}
+
+TEST(ProgressPercent, TruncatesAndCapsAt100) {
+  EXPECT_EQ(conversion::ProgressPercent(16, 205), 7);
+  EXPECT_EQ(conversion::ProgressPercent(60, 600), 10);
+  EXPECT_EQ(conversion::ProgressPercent(205, 205), 100);
+  EXPECT_EQ(conversion::ProgressPercent(300, 205), 100);
+  EXPECT_EQ(conversion::ProgressPercent(2000000000, 3), 100);  // no overflow on long inputs
+  EXPECT_EQ(conversion::ProgressPercent(5, 0), std::nullopt);
+}
+
+// Feeds the reads one after the other and joins what they yield.
+struct Fed {
+  QString information;
+  std::vector<int> durations;
+  std::vector<int> progress;
+  int headerAtRead = -1;
+};
+
+Fed Feed(std::initializer_list<const char16_t*> reads, bool toTheEnd = true) {
+  ConverterOutput output;
+  Fed fed;
+  int index = 0;
+  auto add = [&](const OutputFindings& f) {
+    fed.information += f.information;
+    if (f.durationSeconds) fed.durations.push_back(*f.durationSeconds);
+    if (f.progressSeconds) fed.progress.push_back(*f.progressSeconds);
+    if (f.outputHeader && fed.headerAtRead < 0) fed.headerAtRead = index;
+    EXPECT_FALSE(f.durationLine && f.progressSeconds) << "a tick takes either a duration or a progress line";
+  };
+  for (const char16_t* read : reads) {
+    add(output.Take(QStringView(read)));
+    ++index;
+  }
+  if (toTheEnd) add(output.Finish());
+  return fed;
+}
+
+TEST(ConverterOutput, RecognisesMarkersSplitBetweenReads) {
+  Fed fed = Feed({u"Input #0, flv\n  Dura", u"tion: 00:03:25.43, start: 0.0\nOutp", u"ut #0, avi\n"});
+  EXPECT_EQ(fed.durations, std::vector<int>{205});
+  EXPECT_EQ(fed.headerAtRead, 2);
+  EXPECT_EQ(fed.information, u"Input #0, flv\n  Duration: 00:03:25.43, start: 0.0");
+
+  fed = Feed({u"  Duration: 00:03:25.43\nframe=  1 time=16.4", u"8 bitrate= 1k\n"});
+  EXPECT_EQ(fed.progress, std::vector<int>{16});
+
+  fed = Feed({u"  Duration: 00:0", u"3:25.43\n"});  // the value itself split
+  EXPECT_EQ(fed.durations, std::vector<int>{205});
+}
+
+TEST(ConverterOutput, CountsEachLineOnce) {
+  // The duration is complete in the first read but its line is not: it is taken when the line ends.
+  Fed fed = Feed({u"  Duration: 00:00:10.00", u", start: 0\n", u"frame= 1 time=1.00 bitrate= 1\n"});
+  EXPECT_EQ(fed.durations, std::vector<int>{10});
+  EXPECT_EQ(fed.progress, std::vector<int>{1});
+  EXPECT_EQ(fed.information, u"  Duration: 00:00:10.00, start: 0\nframe= 1 time=1.00 bitrate= 1\n");
+}
+
+TEST(ConverterOutput, DurationTakesPrecedenceInOneRead) {
+  const Fed fed = Feed({u"  Duration: 00:00:10.00\nframe= 1 time=9.00 bitrate= 1\n"});
+  EXPECT_EQ(fed.durations, std::vector<int>{10});
+  EXPECT_TRUE(fed.progress.empty());
+}
+
+TEST(ConverterOutput, ProgressLinesEndingInCarriageReturnsAreFinished) {
+  const Fed fed = Feed({u"frame= 1 time=1.00 bitrate= 1\rframe= 2 time=2.", u"00 bitrate= 1\r"}, false);
+  EXPECT_EQ(fed.progress, (std::vector<int>{1, 2}));
+}
+
+TEST(ConverterOutput, InformationStopsBeforeTheCharacterPrecedingTheHeader) {
+  struct Case {
+    std::initializer_list<const char16_t*> reads;
+    const char16_t* information;
+    int headerAtRead;
+  };
+  const Case cases[] = {
+      {{u"abc\nOutput #0, mp3\n"}, u"abc", 0},
+      {{u"abc\n", u"Output #0, mp3\n"}, u"abc", 1},        // header at position 1 of a read
+      {{u"abc", u"\nOutput #0, mp3\n"}, u"abc", 1},        // header at position 2 of a read
+      {{u"abc\r\n", u"Output #0, mp3\n"}, u"abc\r", 1},     // only the one character is left out
+      {{u"Output #0, mp3\n"}, u"", 0},
+      {{u"Input\nno header at all"}, u"Input\nno header at all", -1},  // the pipe's end shows it all
+  };
+  for (const Case& c : cases) {
+    const Fed fed = Feed(c.reads);
+    EXPECT_EQ(fed.information, QString::fromUtf16(c.information));
+    EXPECT_EQ(fed.headerAtRead, c.headerAtRead);
+  }
+}
+
+TEST(ConverterOutput, ALineWithoutEndIsNotKeptForever) {
+  ConverterOutput output;
+  const QString noEnd(5000, u'x');
+  const OutputFindings f = output.Take(noEnd);
+  EXPECT_EQ(f.information, noEnd);
+  EXPECT_TRUE(output.Finish().information.isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QSslSocket>
+#include <QTimer>
+
+#include "platform/Inet.h"
+#include "tests/support/LocalHttpServer.h"
+
+using namespace std::chrono_literals;
+using Response = LocalHttpServer::Response;
+
+namespace {
+
+const QString Page = QStringLiteral("http://www.youtube.com/watch?v=AB12");
+
+class InetTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    inet.SetTimeLimit(1s);
+    inet.SetTotalTimeLimit(20s);
+    inet.SetSizeLimit(1000);
+  }
+  std::optional<QString> Fetch(const Response& response) {
+    server.Script("/watch?v=AB12", response);
+    return inet.OpenURL(Page);
+  }
+
+  LocalHttpServer server;
+  ScopedProxyEnvironment proxy{server.Address()};
+  platform::Inet inet;
+};
+
+TEST_F(InetTest, ServesTimersWhileWaitingForSilentServer) {
+  int ticks = 0;
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
+  timer.start(50ms);
+  EXPECT_EQ(Fetch({.neverAnswer = true}), std::nullopt);
+  EXPECT_GT(ticks, 3);
+}
+
+TEST_F(InetTest, CancelEndsRequestInProgress) {
+  inet.SetTimeLimit(20s);
+  QTimer::singleShot(200ms, [this] { inet.Cancel(); });
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_EQ(Fetch({.neverAnswer = true}), std::nullopt);
+  EXPECT_LT(clock.elapsed(), 10'000);  // ended by the cancel, not by the time limit
+}
+
+TEST_F(InetTest, TotalTimeLimitEndsDrippingServer) {
+  inet.SetTotalTimeLimit(1500ms);
+  // Each byte comes well within the time limit; the whole would take 20 s.
+  EXPECT_EQ(Fetch({.body = QByteArray(100, 'x'), .dripBytes = 1, .dripInterval = 200ms}), std::nullopt);
+}
+
+struct BodyCase {
+  const char* name;
+  Response response;
+  std::optional<QString> expected;
+};
+
+void PrintTo(const BodyCase& c, std::ostream* os) { *os << c.name; }
+
+const BodyCase BodyCases[] = {
+    {"AtSizeLimit", {.body = QByteArray(1000, 'x')}, QString(1000, 'x')},
+    {"OverDeclaredSizeLimit", {.body = QByteArray(1001, 'x')}, std::nullopt},
+    {"OverSizeLimitUndeclared", {.body = QByteArray(5000, 'x'), .contentLength = false}, std::nullopt},
+    {"ServerError", {.status = 500, .body = "<title>Oops</title>"}, std::nullopt},
+    {"NotFound", {.status = 404, .body = "<title>Gone</title>"}, std::nullopt},
+    {"EmptyBody", {}, QString()},
+    {"DeclaredCharset", {.headers = {{"Content-Type", "text/html; charset=ISO-8859-1"}}, .body = "caf\xe9"},
+     QStringLiteral("café")},
+    {"QuotedCharset", {.headers = {{"Content-Type", "text/html;charset=\"windows-1252\""}}, .body = "\x80 5"},
+     QStringLiteral("€ 5")},
+    {"Utf8WithoutCharset", {.headers = {{"Content-Type", "text/html"}}, .body = "caf\xc3\xa9"}, QStringLiteral("café")},
+    {"UnknownCharsetReadAsUtf8", {.headers = {{"Content-Type", "text/html; charset=x-bogus"}}, .body = "caf\xc3\xa9"},
+     QStringLiteral("café")},
+    {"InvalidBytesReplaced", {.body = "a\xff" "b\xc3"}, QStringLiteral("a\uFFFDb\uFFFD")},
+    {"RedirectFollowed",
+     {.status = 302, .headers = {{"Location", "http://www.youtube.com/watch?v=CD34"}}},
+     QStringLiteral("moved here")},
+    {"RedirectWithoutLocation", {.status = 302, .body = "<title>Moved</title>"}, std::nullopt},
+    {"RedirectToLocalFileRefused", {.status = 302, .headers = {{"Location", "file:///etc/hostname"}}}, std::nullopt},
+    {"EndlessRedirects", {.status = 302, .headers = {{"Location", "http://www.youtube.com/watch?v=AB12"}}},
+     std::nullopt},
+};
+
+class InetBodyTest : public InetTest, public ::testing::WithParamInterface<BodyCase> {};
+
+TEST_P(InetBodyTest, GivesBodyTextOrNothing) {
+  server.Script("/watch?v=CD34", {.body = "moved here"});
+  EXPECT_EQ(Fetch(GetParam().response), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Responses, InetBodyTest, ::testing::ValuesIn(BodyCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(InetTest, RedirectMayGoFromHttpToHttps) {
+  if (!QSslSocket::supportsSsl()) GTEST_SKIP() << "no TLS backend";
+  // No TLS here: the tunnel request through the proxy shows that the redirect was followed.
+  server.Script("/watch?v=AB12", {.status = 301, .headers = {{"Location", "https://www.youtube.com/watch?v=AB12"}}});
+  EXPECT_EQ(inet.OpenURL(Page), std::nullopt);
+  const auto requests = server.Requests();
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(requests[1].method, "CONNECT");
+  EXPECT_EQ(requests[1].target, "www.youtube.com:443");
+}
+
+TEST_F(InetTest, RequestsOnlyWebAddresses) {
+  for (const char* address : {"file:///etc/hostname", "data:text/plain,hello", "qrc:/page", "",
+                              "  http://www.youtube.com/watch?v=AB12", "www.youtube.com/watch?v=AB12"}) {
+    EXPECT_EQ(inet.OpenURL(QString::fromLatin1(address)), std::nullopt) << address;
+  }
+  EXPECT_TRUE(server.Requests().empty());
+}
+
+}  // namespace

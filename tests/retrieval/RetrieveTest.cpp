@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <QTimer>
+
+#include "QuillbrookConfig.h"
+#include "platform/Inet.h"
+#include "platform/MessageIcon.h"
+#include "retrieval/Retrieve.h"
+#include "tests/support/FakeControlView.h"
+#include "tests/support/LocalHttpServer.h"
+
+using namespace std::chrono_literals;
+using Response = LocalHttpServer::Response;
+
+namespace {
+
+const QString Host = QString::fromLatin1(config::VideoSiteHost);
+const QString Address = "http://" + Host + "/watch?v=AB12";
+const QString Loading = QStringLiteral("Loading YouTube data. Please wait...");
+const QString Loaded = QStringLiteral("YouTube data loaded. Click Download button to save the video.");
+const QString Failed = QStringLiteral("Failed loading YouTube data! Check your internet connection and try again.");
+
+// A watch page in the 2008 layout, cut down to the elements that carry the fields.
+const QByteArray WatchPage =
+    "<html><head><title>YouTube - Cats &amp; Dogs</title></head><body>\n"
+    "<a href=\"/user/bob\" class=\"hLink fn n contributor\">bob</a>\n"
+    "<span class=\"watch-video-added post-date\">February 25, 2008</span>\n"
+    "<span id=\"watch-view-count\">1,909</span>\n"
+    "<a href=\"/browse?c=1\" onclick=\"_hbLink('VideoWatch/VideoCategoryLink');\">Film &amp; Animation</a>\n"
+    "<div  class=\"watch-video-desc\">\n\t\t\t\t\t\t<span  class=\"description\">A cat\nmeets a dog.</span></div>\n"
+    "<script>var fullscreenUrl = '/watch_fullscreen?fs=1&video_id=AB12&l=201&t=OEgsToPDskK&title=Cats';</script>\n"
+    "</body></html>\n";
+
+const QString WatchPageText = QStringLiteral(
+    "Title: Cats &amp; Dogs\r\n\r\nUser: bob\r\n\r\nDate: February 25, 2008\r\n\r\nViews: 1,909\r\n\r\n"
+    "Category: Film && Animation\r\n\r\nDescription: A cat\nmeets a dog.\r\n\r\n");
+const QString WatchPageLink = "http://" + Host + "/get_video.php?video_id=AB12&l=201&t=OEgsToPDskK";
+
+QByteArray Without(const QByteArray& marker) { return QByteArray(WatchPage).replace(marker, "removed"); }
+
+class RetrieveTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    inet.SetTimeLimit(1s);
+    inet.SetSizeLimit(64 * 1024);
+    view.SetText("T1", "earlier link");
+    view.SetText("T3", "earlier information");
+    view.SetText("T2", "earlier status");
+  }
+  void Retrieve(const QString& address) {
+    view.SetText("T4", address);
+    retrieval::Retrieve(view, inet, Host);
+  }
+  void ExpectOnlyMessage(const QString& text) {
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].text, text);
+    EXPECT_EQ(view.messages[0].title, "Error");
+    EXPECT_EQ(view.messages[0].icon, platform::MessageIcon::Critical);
+  }
+
+  LocalHttpServer server;
+  ScopedProxyEnvironment proxy{server.Address()};
+  platform::Inet inet;
+  FakeControlView view;
+};
+
+TEST_F(RetrieveTest, ShowsVideoAndEnablesDownload) {
+  server.Script("/watch?v=AB12", {.headers = {{"Content-Type", "text/html; charset=utf-8"}}, .body = WatchPage});
+  Retrieve(Address);
+  EXPECT_TRUE(view.messages.empty());
+  EXPECT_EQ(view.Text("T3"), WatchPageText);
+  EXPECT_EQ(view.Text("T1"), WatchPageLink);
+  EXPECT_EQ(view.Text("T2"), Loaded);
+  EXPECT_TRUE(view.IsEnabled("B2_0"));
+  EXPECT_TRUE(view.IsEnabled("B1"));
+  // The typed address reached the server through the proxy, host and all.
+  ASSERT_EQ(server.Requests().size(), 1u);
+  EXPECT_EQ(server.Requests()[0].target, Address.toUtf8());
+}
+
+TEST_F(RetrieveTest, WindowStaysServedAndButtonsOffWhileWaiting) {
+  server.Script("/watch?v=AB12", {.body = WatchPage, .delay = 300ms});
+  bool sawBusyState = false;
+  QTimer::singleShot(100ms, [&] {
+    sawBusyState = !view.IsEnabled("B1") && !view.IsEnabled("B2_0") && view.Text("T2") == Loading;
+  });
+  Retrieve(Address);
+  EXPECT_TRUE(sawBusyState);
+  EXPECT_TRUE(view.IsEnabled("B1"));
+}
+
+TEST_F(RetrieveTest, AddressIsFetchedAsTyped) {
+  server.Script("/WATCH?V=AB12", {.body = WatchPage});
+  Retrieve("HTTP://" + Host.toUpper() + "/WATCH?V=AB12");
+  EXPECT_EQ(view.Text("T2"), Loaded);
+  ASSERT_EQ(server.Requests().size(), 1u);
+  EXPECT_EQ(server.Requests()[0].target, "http://" + Host.toUtf8() + "/WATCH?V=AB12");
+}
+
+TEST_F(RetrieveTest, FollowsRedirect) {
+  server.Script("/watch?v=AB12", {.status = 302, .headers = {{"Location", "/watch?v=CD34"}}});
+  server.Script("/watch?v=CD34", {.body = WatchPage});
+  Retrieve(Address);
+  EXPECT_EQ(view.Text("T3"), WatchPageText);
+  EXPECT_EQ(server.Requests().size(), 2u);
+}
+
+TEST_F(RetrieveTest, DecodesDeclaredCharset) {
+  server.Script("/watch?v=AB12", {.headers = {{"Content-Type", "text/html; charset=ISO-8859-1"}},
+                                  .body = Without("YouTube - Cats &amp; Dogs").replace("removed", "Caf\xe9")});
+  Retrieve(Address);
+  EXPECT_TRUE(view.Text("T3").startsWith(QStringLiteral("Title: Café\r\n\r\nUser: bob")));
+}
+
+struct AbsentCase {
+  const char* name;
+  QByteArray page;
+  QString information;  // what T3 holds afterwards
+  QString link;         // what T1 holds afterwards
+};
+
+void PrintTo(const AbsentCase& c, std::ostream* os) { *os << c.name; }
+
+const AbsentCase AbsentCases[] = {
+    {"Title", Without("<title>"), WatchPageText.mid(WatchPageText.indexOf("User: ")), WatchPageLink},
+    {"Category", Without("VideoWatch/VideoCategoryLink"), QString(WatchPageText).remove("Category: Film && Animation\r\n\r\n"),
+     WatchPageLink},
+    {"Description", Without("</span></div>"), "earlier information", WatchPageLink},
+    {"DownloadQuery", Without("&title="), WatchPageText, "earlier link"},
+};
+
+class RetrieveAbsentTest : public RetrieveTest, public ::testing::WithParamInterface<AbsentCase> {};
+
+TEST_P(RetrieveAbsentTest, AbsentFieldLeavesItsPartOut) {
+  server.Script("/watch?v=AB12", {.body = GetParam().page});
+  Retrieve(Address);
+  EXPECT_TRUE(view.messages.empty());
+  EXPECT_EQ(view.Text("T3"), GetParam().information);
+  EXPECT_EQ(view.Text("T1"), GetParam().link);
+  EXPECT_EQ(view.Text("T2"), Loaded);
+  EXPECT_TRUE(view.IsEnabled("B2_0"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, RetrieveAbsentTest, ::testing::ValuesIn(AbsentCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct FailureCase {
+  const char* name;
+  Response response;
+  bool proxyRefuses = false;
+};
+
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+
+const FailureCase FailureCases[] = {
+    {"EmptyBody", {}},
+    {"NotFound", {.status = 404, .body = WatchPage}},
+    {"ConnectionRefused", {}, true},
+    {"NeverAnswers", {.neverAnswer = true}},
+    {"OverSizeLimit", {.body = WatchPage.repeated(200)}},
+    {"RedirectToMissingPage", {.status = 301, .headers = {{"Location", "/watch?v=missing"}}}},
+};
+
+class RetrieveFailureTest : public RetrieveTest, public ::testing::WithParamInterface<FailureCase> {};
+
+// Download was enabled by an earlier success; a failure disables it and keeps the earlier results.
+TEST_P(RetrieveFailureTest, ReportsFailureAndKeepsEarlierResults) {
+  server.Script("/watch?v=AB12", {.body = WatchPage});
+  Retrieve(Address);
+  ASSERT_TRUE(view.IsEnabled("B2_0"));
+
+  server.Script("/watch?v=AB12", GetParam().response);
+  std::optional<ScopedProxyEnvironment> refusingProxy;
+  if (GetParam().proxyRefuses) refusingProxy.emplace(QStringLiteral("http://127.0.0.1:%1").arg(UnusedPort()));
+  Retrieve(Address);
+
+  ExpectOnlyMessage(Failed);
+  EXPECT_EQ(view.Text("T2"), Loading);
+  EXPECT_EQ(view.Text("T3"), WatchPageText);
+  EXPECT_EQ(view.Text("T1"), WatchPageLink);
+  EXPECT_FALSE(view.IsEnabled("B2_0"));
+  EXPECT_TRUE(view.IsEnabled("B1"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Requests, RetrieveFailureTest, ::testing::ValuesIn(FailureCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RetrieveTest, RejectedAddressesAreNeverFetched) {
+  for (const QString& address : QStringList{"", "https://" + Host + "/watch?v=AB12", "http://video.test/watch?v=AB12"}) {
+    view.messages.clear();
+    view.SetEnabled("B2_0", true);
+    Retrieve(address);
+    ExpectOnlyMessage(QStringLiteral("Invalid YouTube URL!"));
+    EXPECT_EQ(view.Text("T2"), "earlier status");
+    EXPECT_FALSE(view.IsEnabled("B2_0"));
+    EXPECT_TRUE(view.IsEnabled("B1"));
+  }
+  EXPECT_TRUE(server.Requests().empty());
+}
+
+// Accepted by the check, but not an address the network can request: it fails as a request.
+TEST_F(RetrieveTest, TextBeforeAddressFailsAsRequest) {
+  server.Script("/watch?v=AB12", {.body = WatchPage});
+  Retrieve("  " + Address);
+  ExpectOnlyMessage(Failed);
+  EXPECT_EQ(view.Text("T2"), Loading);
+  EXPECT_TRUE(server.Requests().empty());
+}
+
+}  // namespace

@@ -1,0 +1,164 @@
+#include "tests/support/LocalHttpServer.h"
+
+#include <QHostAddress>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QThread>
+#include <QTimer>
+#include <map>
+
+struct LocalHttpServer::State {
+  mutable QMutex mutex;
+  std::map<QByteArray, Response> scripts;
+  std::vector<Request> requests;
+};
+
+namespace {
+using Response = LocalHttpServer::Response;
+using Request = LocalHttpServer::Request;
+
+Request ParseRequestHead(const QByteArray& head) {
+  const QList<QByteArray> lines = head.split('\n');
+  const QList<QByteArray> words = lines.value(0).trimmed().split(' ');
+  Request request{words.value(0), words.value(1), {}};
+  for (const QByteArray& line : lines.mid(1)) {
+    if (line.toLower().startsWith("host:")) request.host = line.mid(5).trimmed();
+  }
+  return request;
+}
+
+// A proxy receives absolute addresses; a script names the path and query alone.
+QByteArray ScriptKey(const Request& request) {
+  if (request.method == "CONNECT") return request.target;
+  for (const QByteArray& scheme : {QByteArray("http://"), QByteArray("https://")}) {
+    if (request.target.startsWith(scheme)) {
+      const qsizetype slash = request.target.indexOf('/', scheme.size());
+      return slash < 0 ? QByteArray("/") : request.target.mid(slash);
+    }
+  }
+  return request.target;
+}
+
+void Drip(QTcpSocket* socket, const QByteArray& body, qsizetype bytes, std::chrono::milliseconds interval) {
+  auto* timer = new QTimer(socket);
+  auto rest = std::make_shared<QByteArray>(body);
+  QObject::connect(timer, &QTimer::timeout, socket, [socket, timer, rest, bytes] {
+    socket->write(rest->left(bytes));
+    rest->remove(0, bytes);
+    if (rest->isEmpty()) {
+      timer->stop();
+      socket->disconnectFromHost();
+    }
+  });
+  timer->start(interval);
+}
+
+void Send(QTcpSocket* socket, const Response& response) {
+  QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " Scripted\r\n";
+  for (const auto& [name, value] : response.headers) head += name + ": " + value + "\r\n";
+  if (response.contentLength) head += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
+  head += "Connection: close\r\n\r\n";
+  socket->write(head);
+  if (response.dripBytes > 0) {
+    Drip(socket, response.body, response.dripBytes, response.dripInterval);
+    return;
+  }
+  socket->write(response.body);
+  socket->disconnectFromHost();  // after everything written has gone out
+}
+
+void Answer(QTcpSocket* socket, const Response& response) {
+  if (response.neverAnswer) return;
+  if (response.delay.count() > 0) {
+    QTimer::singleShot(response.delay, socket, [socket, response] { Send(socket, response); });
+  } else {
+    Send(socket, response);
+  }
+}
+
+void Serve(QTcpSocket* socket, const std::shared_ptr<LocalHttpServer::State>& state) {
+  auto received = std::make_shared<QByteArray>();
+  QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+  QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket, state, received] {
+    received->append(socket->readAll());
+    const qsizetype end = received->indexOf("\r\n\r\n");
+    if (end < 0) return;
+    const Request request = ParseRequestHead(received->left(end));
+    received->clear();
+    Response response{.status = 404};
+    {
+      const QMutexLocker lock(&state->mutex);
+      state->requests.push_back(request);
+      if (const auto it = state->scripts.find(ScriptKey(request)); it != state->scripts.end()) response = it->second;
+    }
+    Answer(socket, response);
+  });
+}
+
+}  // namespace
+
+LocalHttpServer::LocalHttpServer() : state_(std::make_shared<State>()), thread_(new QThread) {
+  auto* server = new QTcpServer;
+  server->moveToThread(thread_);
+  QObject::connect(thread_, &QThread::finished, server, &QObject::deleteLater);
+  thread_->start();
+  QMetaObject::invokeMethod(
+      server,
+      [this, server] {
+        server->listen(QHostAddress::LocalHost, 0);
+        port_ = server->serverPort();
+        QObject::connect(server, &QTcpServer::newConnection, server, [server, state = state_] {
+          while (QTcpSocket* socket = server->nextPendingConnection()) Serve(socket, state);
+        });
+      },
+      Qt::BlockingQueuedConnection);
+}
+
+LocalHttpServer::~LocalHttpServer() {
+  thread_->quit();
+  thread_->wait();
+  delete thread_;
+}
+
+QString LocalHttpServer::Address() const { return QStringLiteral("http://127.0.0.1:%1").arg(port_); }
+
+void LocalHttpServer::Script(const QByteArray& target, Response response) {
+  const QMutexLocker lock(&state_->mutex);
+  state_->scripts[target] = std::move(response);
+}
+
+std::vector<LocalHttpServer::Request> LocalHttpServer::Requests() const {
+  const QMutexLocker lock(&state_->mutex);
+  return state_->requests;
+}
+
+namespace {
+constexpr const char* ProxyVariables[] = {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "no_proxy", "NO_PROXY"};
+}
+
+ScopedProxyEnvironment::ScopedProxyEnvironment(const QString& proxy) {
+  for (const char* name : ProxyVariables) {
+    saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+    qunsetenv(name);
+  }
+  qputenv("http_proxy", proxy.toUtf8());
+  qputenv("https_proxy", proxy.toUtf8());
+}
+
+ScopedProxyEnvironment::~ScopedProxyEnvironment() {
+  for (const auto& [name, value] : saved_) {
+    if (value) {
+      qputenv(name, *value);
+    } else {
+      qunsetenv(name);
+    }
+  }
+}
+
+quint16 UnusedPort() {
+  QTcpServer probe;
+  probe.listen(QHostAddress::LocalHost, 0);
+  return probe.serverPort();  // closed again when `probe` goes
+}

@@ -1,0 +1,76 @@
+#pragma once
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class QThread;
+
+// A real HTTP/1.1 server on 127.0.0.1 with scripted answers, for tests of code that fetches web
+// pages. It is an HTTP proxy as well: with http_proxy pointing at it, a request for
+// "http://www.youtube.com/watch?v=x" arrives here as that absolute address, so the code under
+// test keeps its real host names and still never leaves the machine. It runs in a thread of its
+// own and so answers while the test's thread blocks (a nested event loop, a child process).
+class LocalHttpServer {
+ public:
+  struct Response {
+    int status = 200;
+    QList<std::pair<QByteArray, QByteArray>> headers{};  // e.g. {"Location", "http://..."}
+    QByteArray body{};
+    std::chrono::milliseconds delay{0};  // before the status line
+    bool neverAnswer = false;            // reads the request, then stays silent, connection open
+    bool contentLength = true;           // false: the end of the body is the end of the connection
+    qsizetype dripBytes = 0;             // more than 0: the body goes out this many bytes at a time,
+    std::chrono::milliseconds dripInterval{0};  // with this pause between the pieces
+  };
+
+  struct Request {
+    QByteArray method;
+    QByteArray target;  // as received: "/watch?v=x", "http://host/watch?v=x" (proxy), "host:443" (CONNECT)
+    QByteArray host;    // the Host header
+  };
+
+  LocalHttpServer();
+  ~LocalHttpServer();
+  LocalHttpServer(const LocalHttpServer&) = delete;
+  LocalHttpServer& operator=(const LocalHttpServer&) = delete;
+
+  quint16 Port() const { return port_; }
+  // "http://127.0.0.1:<port>", the value for http_proxy.
+  QString Address() const;
+
+  // The answer to every later request for `target`: a path with its query ("/watch?v=x"),
+  // matched whether the request comes directly or as an absolute address through the proxy,
+  // or "host:port" for a CONNECT. Anything not scripted gets 404 with an empty body.
+  void Script(const QByteArray& target, Response response);
+
+  // Every request received so far, oldest first.
+  std::vector<Request> Requests() const;
+
+  struct State;
+
+ private:
+  std::shared_ptr<State> state_;
+  QThread* thread_ = nullptr;
+  quint16 port_ = 0;
+};
+
+// Points http_proxy and https_proxy at `proxy` and clears no_proxy until it goes out of scope,
+// when the earlier values come back.
+class ScopedProxyEnvironment {
+ public:
+  explicit ScopedProxyEnvironment(const QString& proxy);
+  ~ScopedProxyEnvironment();
+  ScopedProxyEnvironment(const ScopedProxyEnvironment&) = delete;
+  ScopedProxyEnvironment& operator=(const ScopedProxyEnvironment&) = delete;
+
+ private:
+  std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
+};
+
+// A port on 127.0.0.1 that nothing listens on at the moment: connecting to it is refused.
+quint16 UnusedPort();

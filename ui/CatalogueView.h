@@ -1,0 +1,57 @@
+#pragma once
+#include <QFont>
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+#include "platform/ControlView.h"
+#include "ui/ControlCatalogue.h"
+
+class QWidget;
+
+namespace ui {
+
+// The window font: Verdana where it is installed, otherwise the closest sans-serif face.
+QFont WindowFont(double pointSize = 8.25, bool bold = false);
+
+// Builds a window's controls from its catalogue table, gives each the control's name as its
+// objectName, and lets the window-free logic read and write them by that name.
+class CatalogueView : public QObject, public platform::ControlView {
+  Q_OBJECT
+ public:
+  CatalogueView(QWidget* window, const WindowSpec& spec);
+
+  QWidget* Control(const QString& name) const;
+  template <class W>
+  W* ControlAs(const QString& name) const {
+    return qobject_cast<W*>(Control(name));
+  }
+
+  QString Text(const QString& control) const override;
+  void SetText(const QString& control, const QString& text) override;
+  void AppendText(const QString& control, const QString& text) override;
+  bool IsEnabled(const QString& control) const override;
+  void SetEnabled(const QString& control, bool enabled) override;
+  bool IsChecked(const QString& control) const override;
+  void AddItem(const QString& control, const QString& item) override;
+  void ClearItems(const QString& control) override;
+  void SetListIndex(const QString& control, int index) override;
+  void ShowMessage(const QString& text, const QString& title, platform::MessageIcon icon) override;
+
+ signals:
+  // A button, label, picture or check box was clicked; `name` is the control's name.
+  void clicked(const QString& name);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QWidget* Build(const ControlSpec& row, QWidget* parent);
+  void ApplyTabOrder(const WindowSpec& spec);
+
+  QWidget* window_;
+  QHash<QString, QWidget*> controls_;
+};
+
+}  // namespace ui

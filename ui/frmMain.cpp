@@ -1,0 +1,92 @@
+#include "ui/frmMain.h"
+
+#include <QCloseEvent>
+#include <QuillbrookConfig.h>
+
+#include "app/Application.h"
+#include "app/Module1.h"
+#include "platform/End.h"
+#include "platform/ShellExecute.h"
+#include "retrieval/Retrieve.h"
+#include "ui/frmAbout.h"
+#include "ui/frmConvert.h"
+
+frmMain::frmMain() : view_(this, ui::frmMainSpec) {
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint);
+  connect(&view_, &ui::CatalogueView::clicked, this, &frmMain::OnClicked);
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::OnClicked(const QString& name) {
+  if (name == QLatin1String("Pic1")) Pic1_Click();
+  else if (name == QLatin1String("B1")) B1_Click();
+  else if (name == QLatin1String("B3")) B3_Click();
+  else if (name.startsWith(QLatin1String("B2_"))) B2_Click(name.mid(3).toInt());
+}
+
+void frmMain::Form_Load() {
+  if (App().PrevInstance) {
+    platform::End();
+    return;
+  }
+  InitCommonControlsLib();
+  SetWindowTransparency(this);
+  InitOpenDialog();
+  setWindowTitle(ProductLine(App()));
+}
+
+void frmMain::InitOpenDialog() {
+  CD1.DialogTitle = QStringLiteral("Select A YouTube Video File");
+  CD1.InitDir = App().Path;
+  CD1.Filter = QStringLiteral("Flash Video Files (*.flv)|*.flv");
+  CD1.FilterIndex = 1;
+  CD1.Flags = 4 | platform::CommonDialog::FileMustExist | 524288 | 2097152;
+  CD1.CancelError = true;
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  event->accept();
+  Form_Unload();
+}
+
+void frmMain::Form_Unload() { platform::End(); }
+
+void frmMain::Pic1_Click() { platform::ShellExecute(QString::fromUtf8(config::ProductPageAddress)); }
+
+void frmMain::B1_Click() { retrieval::Retrieve(view_, Inet1, QString::fromUtf8(config::VideoSiteHost)); }
+
+void frmMain::B2_Click(int index) {
+  switch (index) {
+    case 0:
+      platform::ShellExecute(view_.Text(QStringLiteral("T1")));
+      break;
+    case 1: {
+      frmAbout about(this);
+      about.exec();
+      break;
+    }
+    case 2:
+      ShowConvertWindow(view_.Text(QStringLiteral("T5")));
+      break;
+    case 3:
+      close();
+      break;
+    case 4:
+      platform::ShellExecute(QString::fromUtf8(config::ProductPageAddress));
+      break;
+    default:
+      break;
+  }
+}
+
+void frmMain::B3_Click() {
+  // TODO selection
+}
+
+void frmMain::ShowConvertWindow(const QString& path) {
+  Q_UNUSED(path);
+  if (!convert_) convert_ = std::make_unique<frmConvert>(this);
+  convert_->Show();
+}

@@ -1,0 +1,42 @@
+#pragma once
+#include <QWidget>
+#include <memory>
+
+#include "platform/Inet.h"
+#include "platform/widgets/CommonDialog.h"
+#include "ui/CatalogueView.h"
+
+class frmConvert;
+
+// The main window: step 1 (retrieve a watch page, download), step 2 (select a local video,
+// convert) and the program's commands.
+class frmMain : public QWidget {
+  Q_OBJECT
+ public:
+  frmMain();
+  ~frmMain() override;
+
+  void Form_Load();
+  void Form_Unload();
+  void Pic1_Click();
+  void B1_Click();
+  void B2_Click(int index);
+  void B3_Click();
+  void ShowConvertWindow(const QString& path);
+
+  ui::CatalogueView& View() { return view_; }
+  platform::Inet& Transfer() { return Inet1; }
+  const platform::CommonDialog& OpenDialog() const { return CD1; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void InitOpenDialog();
+  void OnClicked(const QString& name);
+
+  ui::CatalogueView view_;
+  platform::Inet Inet1;
+  platform::CommonDialog CD1;
+  std::unique_ptr<frmConvert> convert_;
+};
