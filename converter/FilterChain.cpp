@@ -122,6 +122,11 @@ int FilterChain::Push(AVFrame* frame) {
   return av_buffersrc_add_frame_flags(source_, frame, AV_BUFFERSRC_FLAG_KEEP_REF);
 }
 
+int FilterChain::End(int64_t pts) {
+  return pts == AV_NOPTS_VALUE ? av_buffersrc_add_frame(source_, nullptr)
+                               : av_buffersrc_close(source_, pts, AV_BUFFERSRC_FLAG_PUSH);
+}
+
 }  // namespace kodavert
 
 namespace kodavert {

@@ -24,8 +24,9 @@ class FilterChain {
   static CreateResult ForAudio(const Options& options, const AudioPlan& plan,
                                const AVCodecContext& decoder, AVRational timeBase, int frameSize);
 
-  // A null frame ends the input.
   int Push(AVFrame* frame);
+  // Ends the input at `pts` (in the input time base), so that rate conversion fills up to there.
+  int End(int64_t pts);
   int Pull(AVFrame* frame);
   const AVFilterContext* Sink() const { return sink_; }
 

@@ -15,6 +15,7 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
 
   bool NeedsGlobalHeader() const { return context_->oformat->flags & AVFMT_GLOBALHEADER; }
+  bool StoresNegativeTimes() const { return context_->oformat->flags & AVFMT_TS_NEGATIVE; }
   AVStream* AddStream(const AVCodecContext& encoder, std::optional<uint32_t> tag);
   // Writes the output's description ("Output #0, <format>, to '<path>':" and its streams).
   void Describe() const;

@@ -35,6 +35,8 @@ std::string Transcoder::AddVideo(const VideoPlan& plan) {
   auto encoder = OpenVideoEncoder(options_, plan, *pipeline.filters->Sink(), output_.NeedsGlobalHeader());
   if (!encoder.encoder) return encoder.error;
   pipeline.encoder = std::move(encoder.encoder);
+  const AVRational rate = input_.VideoFrameRate().value_or(AVRational{25, 1});
+  pipeline.frameDuration = av_rescale_q(1, av_inv_q(rate), pipeline.input->stream->time_base);
   pipelines_.push_back(std::move(pipeline));
   return AddOutputStream(pipelines_.back(), plan.tag);
 }
@@ -86,7 +88,8 @@ std::string Transcoder::Run() {
   for (Pipeline& pipeline : pipelines_) {
     std::string error;
     if (!pipeline.ended) error = Decode(pipeline, nullptr);
-    if (error.empty() && !pipeline.ended) error = Filter(pipeline, nullptr);
+    // The end of the last frame, not its start, is where the output ends.
+    if (error.empty() && !pipeline.ended) error = Filter(pipeline, nullptr, pipeline.nextPts);
     if (error.empty()) error = Encode(pipeline, nullptr);
     if (!error.empty()) return error;
   }
@@ -104,7 +107,8 @@ int64_t Transcoder::NextTimestamp(Pipeline& pipeline, const AVFrame& frame) {
     pts = pipeline.nextPts;
   const AVRational timeBase = pipeline.input->stream->time_base;
   const int64_t duration = audio ? av_rescale_q(frame.nb_samples, {1, frame.sample_rate}, timeBase)
-                                 : frame.pkt_duration;
+                         : frame.pkt_duration > 0 ? frame.pkt_duration
+                                                  : pipeline.frameDuration;
   if (pts != AV_NOPTS_VALUE) pipeline.nextPts = pts + duration;
   return pts;
 }
@@ -123,8 +127,8 @@ std::string Transcoder::Decode(Pipeline& pipeline, const AVPacket* packet) {
   return {};
 }
 
-std::string Transcoder::Filter(Pipeline& pipeline, AVFrame* frame) {
-  const int result = pipeline.filters->Push(frame);
+std::string Transcoder::Filter(Pipeline& pipeline, AVFrame* frame, int64_t endPts) {
+  const int result = frame ? pipeline.filters->Push(frame) : pipeline.filters->End(endPts);
   if (result < 0 && result != AVERROR_EOF)
     return "the " + std::string(av_get_media_type_string(pipeline.encoder->codec_type)) +
            " filters failed: " + ErrorText(result) + ".";
@@ -149,9 +153,16 @@ std::string Transcoder::Drain(Pipeline& pipeline) {
   }
 }
 
-// Muxers refuse decoding times that do not increase; a damaged input can yield them.
-void Transcoder::KeepDecodingOrder(Pipeline& pipeline, AVPacket& packet) {
+// Encoder delay makes the first decoding times negative. A container that cannot store them
+// would shift every stream to make up for one of them, which in a file without sound timestamps
+// (AVI) shows as missing pictures at the start; each stream is shifted by its own delay instead.
+// Muxers also refuse decoding times that do not increase, which a damaged input can yield.
+void Transcoder::KeepDecodingOrder(Pipeline& pipeline, AVPacket& packet) const {
   if (packet.dts == AV_NOPTS_VALUE) return;
+  if (pipeline.lastDts == AV_NOPTS_VALUE && packet.dts < 0 && !output_.StoresNegativeTimes())
+    pipeline.delay = -packet.dts;
+  packet.dts += pipeline.delay;
+  if (packet.pts != AV_NOPTS_VALUE) packet.pts += pipeline.delay;
   if (pipeline.lastDts != AV_NOPTS_VALUE && packet.dts <= pipeline.lastDts) {
     packet.dts = pipeline.lastDts + 1;
     if (packet.pts != AV_NOPTS_VALUE && packet.pts < packet.dts) packet.pts = packet.dts;

@@ -32,6 +32,8 @@ class Transcoder {
     int64_t shift = 0;  // input timestamp that becomes zero in the output
     int64_t nextPts = AV_NOPTS_VALUE;  // where the next decoded frame should start
     int64_t lastDts = AV_NOPTS_VALUE;  // of the last packet written
+    int64_t delay = 0;                 // added to the output timestamps
+    int64_t frameDuration = 0;         // of a picture whose packet gives none
     bool ended = false;  // the filters will deliver no more frames
   };
 
@@ -41,8 +43,9 @@ class Transcoder {
   Pipeline* PipelineFor(int streamIndex);
   std::string Decode(Pipeline& pipeline, const AVPacket* packet);
   static int64_t NextTimestamp(Pipeline& pipeline, const AVFrame& frame);
-  static void KeepDecodingOrder(Pipeline& pipeline, AVPacket& packet);
-  std::string Filter(Pipeline& pipeline, AVFrame* frame);
+  void KeepDecodingOrder(Pipeline& pipeline, AVPacket& packet) const;
+  // A null frame ends the stream at `endPts`.
+  std::string Filter(Pipeline& pipeline, AVFrame* frame, int64_t endPts = AV_NOPTS_VALUE);
   std::string Encode(Pipeline& pipeline, const AVFrame* frame);
   std::string Drain(Pipeline& pipeline);
   bool AllEnded() const;

@@ -40,11 +40,10 @@ QByteArray CharsetOf(const QByteArray& contentType) {
   return {};
 }
 
-// The whole body is decoded at once, so a stateless decoder turns a truncated last character
-// into U+FFFD instead of silently holding it back.
+// No charset, or one unknown here, means UTF-8. The whole body is decoded at once, so a stateless
+// decoder turns a truncated last character into U+FFFD instead of silently holding it back.
 QString DecodeBody(const QByteArray& body, const QByteArray& contentType) {
-  const QByteArray charset = CharsetOf(contentType);
-  QStringDecoder decoder(charset.isEmpty() ? "UTF-8" : charset.constData(), QStringConverter::Flag::Stateless);
+  QStringDecoder decoder(CharsetOf(contentType).constData(), QStringConverter::Flag::Stateless);
   if (!decoder.isValid()) decoder = QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
   return decoder.decode(body);
 }
@@ -66,7 +65,7 @@ std::optional<QString> Inet::OpenURL(const QString& address) {
   request.setTransferTimeout(static_cast<int>(timeLimit_.count()));
   const std::unique_ptr<QNetworkReply> reply(manager_.get(request));
   running_ = reply.get();
-  LimitSize(*reply);
+  LimitSize(reply.get());
 
   QTimer deadline;
   deadline.setSingleShot(true);
@@ -90,9 +89,8 @@ QString Inet::GetChunk(int /*size*/) { return {}; }
 
 // A declared length over the limit ends the transfer before the body comes; a body without one
 // (or lying about it) ends as soon as what has arrived is over the limit.
-void Inet::LimitSize(QNetworkReply& reply) const {
+void Inet::LimitSize(QNetworkReply* r) const {
   const qint64 limit = sizeLimit_;
-  QNetworkReply* r = &reply;
   QObject::connect(r, &QNetworkReply::metaDataChanged, r, [r, limit] {
     if (r->header(QNetworkRequest::ContentLengthHeader).toLongLong() > limit) r->abort();
   });

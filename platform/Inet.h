@@ -46,7 +46,7 @@ class Inet {
   void SetSizeLimit(qint64 bytes) { sizeLimit_ = bytes; }
 
  private:
-  void LimitSize(QNetworkReply& reply) const;
+  void LimitSize(QNetworkReply* reply) const;
 
   QNetworkAccessManager manager_;
   QPointer<QNetworkReply> running_;

@@ -1,19 +1,29 @@
 #pragma once
 #include <QDialog>
+#include <functional>
 
+#include "conversion/ConversionWindow.h"
 #include "ui/CatalogueView.h"
 
 // The conversion window: format, output folder, cut range, and a converter run with its progress.
+// One instance lives as long as the main window; each Show loads it anew.
 class frmConvert : public QDialog {
   Q_OBJECT
  public:
-  explicit frmConvert(QWidget* owner);
+  // `mainWindowFileText` yields the main window's file box, which the window reads at each load.
+  frmConvert(QWidget* owner, std::function<QString()> mainWindowFileText);
 
-  // Loads the window anew and shows it modally over its owner; returns when it is closed.
+  // Loads the window and shows it modally over its owner; returns when it is closed.
   void Show();
 
   ui::CatalogueView& View() { return view_; }
+  conversion::ConversionWindow& Logic() { return logic_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void done(int result) override;
 
  private:
   ui::CatalogueView view_;
+  conversion::ConversionWindow logic_;
 };

@@ -8,6 +8,7 @@
 #include "platform/End.h"
 #include "platform/ShellExecute.h"
 #include "retrieval/Retrieve.h"
+#include "retrieval/Selection.h"
 #include "ui/frmAbout.h"
 #include "ui/frmConvert.h"
 
@@ -82,11 +83,14 @@ void frmMain::B2_Click(int index) {
 }
 
 void frmMain::B3_Click() {
-  // TODO selection
+  const platform::CommonDialog::Outcome outcome = CD1.ShowOpen(this);
+  retrieval::TakeSelectedFile(view_, outcome.errorNumber, outcome.description, CD1.FileName);
 }
 
 void frmMain::ShowConvertWindow(const QString& path) {
-  Q_UNUSED(path);
-  if (!convert_) convert_ = std::make_unique<frmConvert>(this);
-  convert_->Show();
+  retrieval::ShowConvertWindow(view_, path, [this] {
+    if (!convert_)
+      convert_ = std::make_unique<frmConvert>(this, [this] { return view_.Text(QStringLiteral("T5")); });
+    convert_->Show();
+  });
 }

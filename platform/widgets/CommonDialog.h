@@ -10,7 +10,7 @@ namespace platform {
 // properties made once and kept for every later ShowOpen.
 class CommonDialog {
  public:
-  static constexpr int CancelErrorNumber = 32755;
+  static constexpr int CancelErrorNumber = 32755;  // the same number the main window tells apart
   static constexpr int FileMustExist = 4096;
 
   // The outcome of ShowOpen, in the control's terms: error 0 means a file was chosen (FileName),

@@ -1,6 +1,7 @@
 // The conversion window's logic over a plain-value view, with the scripted stand-in converter
 // started as a real child process and the timer driven by the event loop.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
 
 #include "RunSupport.h"
@@ -105,8 +106,11 @@ TEST_F(ConversionRunTest, ConvertShowsRisingPercentagesAndEndsDone) {
   Script(QString(Header) + "wait 600\n" + Progress(2) + "wait 600\n" + Progress(5) + "wait 600\n" + Progress(10.4) +
          "wait 600\n");
   w->view.texts["T1_2"] = "kept";
+  // A descriptor that the program left inheritable must still not reach the converter.
+  const int inheritable = ::open("/dev/null", O_RDONLY);
 
   w->window.B1_Click(1);
+  ::close(inheritable);
   EXPECT_FALSE(w->view.IsEnabled("B1_1"));
   EXPECT_TRUE(w->view.IsEnabled("B1_0"));
   EXPECT_EQ(w->window.Timer1.interval(), 300);
@@ -232,7 +236,7 @@ TEST_F(ConversionRunTest, ConverterThatCannotStartReturnsToIdle) {
 }
 
 TEST_F(ConversionRunTest, ClosingTheWindowMidRunCancelsAndReleasesEverything) {
-  Script(QString(Header) + Progress(1) + "hold\n");
+  Script(QString(Header) + "wait 400\n" + Progress(1) + "hold\n");
   w->window.B1_Click(1);
   ASSERT_TRUE(WaitForStatus("Converting video... "));
   w->window.Form_Unload();
@@ -272,6 +276,7 @@ TEST_F(ConversionRunTest, ChecksRunInOrderAndReturnToIdle) {
   Script("exit 0\n");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    WriteFile(input, "FLV");
     Open();
     for (int i = 0; i < 6; ++i) w->view.texts[QString("T2_%1").arg(i)] = "00";
     c.prepare();
@@ -290,6 +295,7 @@ TEST_F(ConversionRunTest, ChecksRunInOrderAndReturnToIdle) {
     ExpectNothingLeft();
   }
   EXPECT_EQ(w->window.CutStartSeconds, 0);  // the last run had "Cut:" unchecked: values kept from before
+  WriteFile(input, "FLV");
   Open();
   w->view.checked["CHk1"] = true;
   w->view.texts["T2_2"] = "59";

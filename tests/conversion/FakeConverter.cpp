@@ -50,7 +50,8 @@ void Report(const std::string& folder, int argc, char** argv) {
       if (entry->d_name[0] == '.') continue;
       const int fd = std::atoi(entry->d_name);
       // The report file and the listing itself are this program's own.
-      if (fd != own && fd > 2) {
+      if (fd == own) continue;
+      if (fd > 2) {
         char target[PATH_MAX] = {};
         const ssize_t n = readlink(("/proc/self/fd/" + std::string(entry->d_name)).c_str(), target, sizeof target - 1);
         if (n > 0 && std::string(target).find("kodavert.report") != std::string::npos) continue;

@@ -27,7 +27,8 @@ int main(int argc, char* argv[]) {
   Save(main, folder, QStringLiteral("frmMain"));
   frmAbout about(&main);
   Save(about, folder, QStringLiteral("frmAbout"));
-  frmConvert convert(&main);
+  frmConvert convert(&main, [] { return QStringLiteral("clip.flv"); });
+  convert.Logic().Form_Load();
   Save(convert, folder, QStringLiteral("frmConvert"));
   return 0;
 }

@@ -1,0 +1,35 @@
+#include "retrieval/Selection.h"
+
+#include "platform/ControlView.h"
+#include "platform/FileLookup.h"
+#include "platform/MessageIcon.h"
+
+namespace retrieval {
+
+void TakeSelectedFile(platform::ControlView& frmMain, int errorNumber, const QString& description,
+                      const QString& fileName) {
+  if (errorNumber == DialogCancelled) return;
+  if (errorNumber != 0) {
+    frmMain.ShowMessage(QStringLiteral("Error ") + QString::number(errorNumber) + QStringLiteral(" selecting file.") +
+                            QStringLiteral("\r\n") + description,
+                        QString(), platform::MessageIcon::None);
+    return;
+  }
+  frmMain.SetText(QStringLiteral("T5"), fileName);
+  frmMain.SetEnabled(QStringLiteral("B2_2"), true);
+}
+
+void ShowConvertWindow(platform::ControlView& frmMain, const QString& path,
+                       const std::function<void()>& showConversionWindow) {
+  frmMain.SetEnabled(QStringLiteral("B3"), false);
+  frmMain.SetEnabled(QStringLiteral("B2_2"), false);
+  // A failing lookup (an unreadable folder, a vanished drive) answers "not there", as a missing file.
+  if (!platform::OrdinaryFileExists(path))
+    frmMain.ShowError(QStringLiteral("File ") + path + QStringLiteral(" doesn't exist!"));
+  else
+    showConversionWindow();
+  frmMain.SetEnabled(QStringLiteral("B3"), true);
+  frmMain.SetEnabled(QStringLiteral("B2_2"), true);
+}
+
+}  // namespace retrieval

@@ -1,0 +1,141 @@
+// Whole runs of the conversion window with the real converter from the program folder, on small
+// videos generated with ffmpeg. Skipped while the converter has not been built.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QProcess>
+
+#include "RunSupport.h"
+
+using namespace testsupport;
+
+namespace {
+
+const QString Done = "Done! Click Open button to open the folder.";
+
+bool Generate(const QString& path, int seconds, const QString& size) {
+  return QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=" + size + ":rate=25",
+                                      "-f", "lavfi", "-i", "sine=f=440:sample_rate=22050", "-t",
+                                      QString::number(seconds), "-c:v", "flv", "-c:a", "libmp3lame", path}) == 0;
+}
+
+// The duration ffprobe reads from a file; nothing when it cannot read it.
+std::optional<double> ProbedDuration(const QString& path) {
+  QProcess probe;
+  probe.start("ffprobe", {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", path});
+  if (!probe.waitForFinished(30000) || probe.exitCode() != 0) return std::nullopt;
+  bool ok = false;
+  const double seconds = probe.readAllStandardOutput().trimmed().toDouble(&ok);
+  return ok ? std::optional(seconds) : std::nullopt;
+}
+
+QList<int> Percentages(const QStringList& statusTexts) {
+  QList<int> percents;
+  for (const QString& t : statusTexts) {
+    if (t.startsWith("Converting video... ")) percents.append(t.section(' ', 2, 2).chopped(1).toInt());
+  }
+  return percents;
+}
+
+class RealConverterTest : public ::testing::Test {
+ protected:
+  static inline QTemporaryDir* media = nullptr;
+
+  static void SetUpTestSuite() {
+    media = new QTemporaryDir;
+    if (!Generate(media->filePath("short.flv"), 8, "320x240") || !Generate(media->filePath("long.flv"), 90, "640x480")) {
+      delete media;
+      media = nullptr;
+    }
+  }
+  static void TearDownTestSuite() {
+    delete media;
+    media = nullptr;
+  }
+
+  QTemporaryDir output;
+  std::unique_ptr<WindowUnderTest> w;
+
+  void SetUp() override {
+    if (!QFile::exists(QB_PROGRAM_DIR "/kodavert.dll")) GTEST_SKIP() << "the converter has not been built";
+    if (!media) GTEST_SKIP() << "ffmpeg could not generate the test videos";
+    KeepProcessListToOwnChildren();
+  }
+  void TearDown() override {
+    w.reset();
+    EXPECT_TRUE(WaitUntil([] { return OwnChildren().isEmpty(); }, 10000)) << "a converter is still running";
+    platform::testing::SetCreateToolhelp32SnapshotDouble({});
+  }
+
+  void Open(const QString& video, const QString& format) {
+    w = std::make_unique<WindowUnderTest>(QB_PROGRAM_DIR, media->filePath(video));
+    w->view.texts["T1_1"] = output.path();
+    w->view.listIndex["CBO"] = int(w->view.items["CBO"].indexOf(format));
+  }
+  void Cut(const char* startSeconds, const char* endSeconds) {
+    w->view.checked["CHk1"] = true;
+    w->window.CHk1_Click();
+    w->view.texts["T2_2"] = startSeconds;
+    w->view.texts["T2_5"] = endSeconds;
+  }
+};
+
+TEST_F(RealConverterTest, ConvertEndsDoneWithRisingPercentagesAndAReadableFile) {
+  struct Case {
+    const char* format;
+    const char* cutStart;  // none: no cut
+    const char* cutEnd;
+    double seconds;        // of the output
+  };
+  const Case cases[] = {
+      {"AVI (MPEG4-DivX-Best Quality)", nullptr, nullptr, 8},
+      {"MP3 Sound (MP3)", "02", "05", 3},
+      {"3GP (for Mobile)", "01", "07", 6},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.format);
+    Open("short.flv", c.format);
+    if (c.cutStart) Cut(c.cutStart, c.cutEnd);
+    w->window.B1_Click(1);
+    ASSERT_TRUE(w->WaitForIdle(60000));
+    EXPECT_EQ(w->view.Text("T1_0"), Done);
+    const QList<int> percents = Percentages(w->view.statusTexts);
+    ASSERT_FALSE(percents.isEmpty());
+    EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end())) << w->view.statusTexts.join(" | ").toStdString();
+    // The percentage is of the whole input, also with a cut.
+    EXPECT_EQ(percents.last(), int(c.seconds * 100 / 8)) << w->view.statusTexts.join(" | ").toStdString();
+    const auto seconds = ProbedDuration(w->window.OutputPath);
+    ASSERT_TRUE(seconds) << w->window.OutputPath.toStdString();
+    EXPECT_NEAR(*seconds, c.seconds, 0.5);
+  }
+}
+
+TEST_F(RealConverterTest, CancelEndsTheRunWithinASecond) {
+  Open("long.flv", "Zune MPEG-4 AVC");
+  w->window.B1_Click(1);
+  ASSERT_TRUE(WaitUntil([&] { return w->view.Text("T1_0").startsWith("Converting video... "); }, 60000));
+  QElapsedTimer sinceCancel;
+  sinceCancel.start();
+  w->window.B1_Click(0);
+  ASSERT_TRUE(w->WaitForIdle());
+  const qint64 milliseconds = sinceCancel.elapsed();
+  EXPECT_LT(milliseconds, 1000);
+  std::printf("cancel to idle: %lld ms\n", static_cast<long long>(milliseconds));
+  EXPECT_EQ(w->view.Text("T1_0"), "Conversion is cancelled.");
+  // A converter asked to stop finishes the file it has begun.
+  ASSERT_TRUE(WaitUntil([] { return OwnChildren().isEmpty(); }, 10000));
+  EXPECT_TRUE(ProbedDuration(w->window.OutputPath)) << "the cancelled output does not play";
+}
+
+TEST_F(RealConverterTest, InformationRunFillsTheBoxAndLeavesNoConverter) {
+  Open("short.flv", "AVI (MPEG4-DivX-Best Quality)");
+  w->window.B1_Click(4);
+  ASSERT_TRUE(w->WaitForIdle(30000));
+  const QString information = w->view.Text("T1_2");
+  EXPECT_TRUE(information.contains("Duration: 00:00:08")) << information.toStdString();
+  EXPECT_FALSE(information.contains("Output #0"));
+  EXPECT_EQ(w->view.Text("T1_0"), "");
+  EXPECT_TRUE(WaitUntil([] { return OwnChildren().isEmpty(); }, 10000));
+}
+
+}  // namespace
