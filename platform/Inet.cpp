@@ -15,9 +15,7 @@ namespace {
 // Asks the desktop for every request, so a proxy change takes effect without a restart.
 class SystemProxyFactory : public QNetworkProxyFactory {
  public:
-  QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery& query) override {
-    return systemProxyForQuery(query);
-  }
+  QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery& query) override { return systemProxyForQuery(query); }
 };
 
 // Only web addresses: the network layer would otherwise read local files ("file:", "qrc:",

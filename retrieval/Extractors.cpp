@@ -21,7 +21,8 @@ QString WithDoubledAmpersands(QString category) {
 
 // The description's marker really has two blanks after "div"; its offset skips the 34
 // characters of markup that follow the marker on the page.
-//                             start marker                                   offset  end marker  finishing step
+// clang-format off
+//                             start marker                                  offset  end marker  finishing step
 constexpr Marker Title{        u"<title>",                                      7,  u"</title>", WithoutSiteName};
 constexpr Marker DownloadQuery{u"&video_id=",                                  10,  u"&title=",  nullptr};
 constexpr Marker Views{        u"watch-view-count\">",                         18,  u"</span>",  nullptr};
@@ -29,6 +30,7 @@ constexpr Marker User{         u"hLink fn n contributor\">",                   2
 constexpr Marker Date{         u"<span class=\"watch-video-added post-date\">", 42,  u"</span>",  nullptr};
 constexpr Marker Category{     u"VideoWatch/VideoCategoryLink');\">",          33,  u"</a>",     WithDoubledAmpersands};
 constexpr Marker Description{  u"<div  class=\"watch-video-desc\">",           65,  u"</span>",  nullptr};
+// clang-format on
 
 // A page without the start marker yields nothing rather than text cut from positions that
 // mean nothing on that page.

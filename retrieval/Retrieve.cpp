@@ -37,8 +37,7 @@ void LoadWatchPage(platform::ControlView& frmMain, platform::Inet& Inet1, const 
   // A failed request reads as an empty page, and so gets the same message.
   QString page = Inet1.OpenURL(address).value_or(QString());
   if (page.isEmpty()) {
-    frmMain.ShowError(
-        QStringLiteral("Failed loading YouTube data! Check your internet connection and try again."));
+    frmMain.ShowError(QStringLiteral("Failed loading YouTube data! Check your internet connection and try again."));
     return;
   }
   ReadRemainingChunks(Inet1, page);

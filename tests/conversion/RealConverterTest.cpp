@@ -41,7 +41,10 @@ class RealConverterTest : public ::testing::Test {
  protected:
   static inline QTemporaryDir* media = nullptr;
 
+  static bool ConverterBuilt() { return QFile::exists(QB_PROGRAM_DIR "/kodavert.dll"); }
+
   static void SetUpTestSuite() {
+    if (!ConverterBuilt()) return;
     media = new QTemporaryDir;
     if (!Generate(media->filePath("short.flv"), 8, "320x240") || !Generate(media->filePath("long.flv"), 90, "640x480")) {
       delete media;
@@ -57,7 +60,7 @@ class RealConverterTest : public ::testing::Test {
   std::unique_ptr<WindowUnderTest> w;
 
   void SetUp() override {
-    if (!QFile::exists(QB_PROGRAM_DIR "/kodavert.dll")) GTEST_SKIP() << "the converter has not been built";
+    if (!ConverterBuilt()) GTEST_SKIP() << "the converter has not been built";
     if (!media) GTEST_SKIP() << "ffmpeg could not generate the test videos";
     KeepProcessListToOwnChildren();
   }

@@ -61,7 +61,8 @@ VideoInfo Without(std::optional<QString> VideoInfo::*field) {
 }
 
 const QString Rest = QStringLiteral(
-    "Date: Feb 25, 2008\r\n\r\nViews: 1,909\r\n\r\nCategory: Film && Animation\r\n\r\nDescription:  A <b>cat</b>\n\r\n\r\n");
+    "Date: Feb 25, 2008\r\n\r\nViews: 1,909\r\n\r\nCategory: Film && Animation\r\n\r\nDescription:  A "
+    "<b>cat</b>\n\r\n\r\n");
 
 void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
 
@@ -69,7 +70,12 @@ const TextCase TextCases[] = {
     {"AllFields", FullInfo(), "Title: Cats\r\n\r\nUser: bob\r\n\r\n" + Rest},
     {"WithoutTitleBeginsWithUser", Without(&VideoInfo::Title), "User: bob\r\n\r\n" + Rest},
     {"WithoutUser", Without(&VideoInfo::User), "Title: Cats\r\n\r\n" + Rest},
-    {"EmptyTitleKeepsBlock", [] { VideoInfo i = FullInfo(); i.Title = QString(); return i; }(),
+    {"EmptyTitleKeepsBlock",
+     [] {
+       VideoInfo i = FullInfo();
+       i.Title = QString();
+       return i;
+     }(),
      "Title: \r\n\r\nUser: bob\r\n\r\n" + Rest},
     {"WithoutDownloadQuery", Without(&VideoInfo::DownloadQuery), "Title: Cats\r\n\r\nUser: bob\r\n\r\n" + Rest},
     {"WithoutDescriptionNothing", Without(&VideoInfo::Description), std::nullopt},

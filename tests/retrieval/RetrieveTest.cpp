@@ -81,9 +81,8 @@ TEST_F(RetrieveTest, ShowsVideoAndEnablesDownload) {
 TEST_F(RetrieveTest, WindowStaysServedAndButtonsOffWhileWaiting) {
   server.Script("/watch?v=AB12", {.body = WatchPage, .delay = 300ms});
   bool sawBusyState = false;
-  QTimer::singleShot(100ms, [&] {
-    sawBusyState = !view.IsEnabled("B1") && !view.IsEnabled("B2_0") && view.Text("T2") == Loading;
-  });
+  QTimer::singleShot(
+      100ms, [&] { sawBusyState = !view.IsEnabled("B1") && !view.IsEnabled("B2_0") && view.Text("T2") == Loading; });
   Retrieve(Address);
   EXPECT_TRUE(sawBusyState);
   EXPECT_TRUE(view.IsEnabled("B1"));
@@ -123,8 +122,8 @@ void PrintTo(const AbsentCase& c, std::ostream* os) { *os << c.name; }
 
 const AbsentCase AbsentCases[] = {
     {"Title", Without("<title>"), WatchPageText.mid(WatchPageText.indexOf("User: ")), WatchPageLink},
-    {"Category", Without("VideoWatch/VideoCategoryLink"), QString(WatchPageText).remove("Category: Film && Animation\r\n\r\n"),
-     WatchPageLink},
+    {"Category", Without("VideoWatch/VideoCategoryLink"),
+     QString(WatchPageText).remove("Category: Film && Animation\r\n\r\n"), WatchPageLink},
     {"Description", Without("</span></div>"), "earlier information", WatchPageLink},
     {"DownloadQuery", Without("&title="), WatchPageText, "earlier link"},
 };
@@ -186,7 +185,8 @@ INSTANTIATE_TEST_SUITE_P(Requests, RetrieveFailureTest, ::testing::ValuesIn(Fail
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RetrieveTest, RejectedAddressesAreNeverFetched) {
-  for (const QString& address : QStringList{"", "https://" + Host + "/watch?v=AB12", "http://video.test/watch?v=AB12"}) {
+  for (const QString& address :
+       QStringList{"", "https://" + Host + "/watch?v=AB12", "http://video.test/watch?v=AB12"}) {
     view.messages.clear();
     view.SetEnabled("B2_0", true);
     Retrieve(address);

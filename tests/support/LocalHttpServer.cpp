@@ -135,7 +135,8 @@ std::vector<LocalHttpServer::Request> LocalHttpServer::Requests() const {
 }
 
 namespace {
-constexpr const char* ProxyVariables[] = {"http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "no_proxy", "NO_PROXY"};
+constexpr const char* ProxyVariables[] = {"http_proxy",  "https_proxy", "HTTP_PROXY",
+                                          "HTTPS_PROXY", "no_proxy",    "NO_PROXY"};
 }
 
 ScopedProxyEnvironment::ScopedProxyEnvironment(const QString& proxy) {

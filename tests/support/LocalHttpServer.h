@@ -21,10 +21,10 @@ class LocalHttpServer {
     int status = 200;
     QList<std::pair<QByteArray, QByteArray>> headers{};  // e.g. {"Location", "http://..."}
     QByteArray body{};
-    std::chrono::milliseconds delay{0};  // before the status line
-    bool neverAnswer = false;            // reads the request, then stays silent, connection open
-    bool contentLength = true;           // false: the end of the body is the end of the connection
-    qsizetype dripBytes = 0;             // more than 0: the body goes out this many bytes at a time,
+    std::chrono::milliseconds delay{0};         // before the status line
+    bool neverAnswer = false;                   // reads the request, then stays silent, connection open
+    bool contentLength = true;                  // false: the end of the body is the end of the connection
+    qsizetype dripBytes = 0;                    // more than 0: the body goes out this many bytes at a time,
     std::chrono::milliseconds dripInterval{0};  // with this pause between the pieces
   };
 
