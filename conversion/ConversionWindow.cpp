@@ -142,6 +142,9 @@ void ConversionWindow::LaunchConverter(const QStringList& arguments) {
     SetInputsEnabled(true);
     return;
   }
+  // A duration left from an earlier run belongs to another video: until this one reports its own,
+  // progress lines leave the status line alone.
+  InputDurationSeconds = 0;
   Timer1.setInterval(300);
   Timer1.start();
 }
@@ -153,8 +156,10 @@ void ConversionWindow::Timer1_Timer() {
   const ConverterRun::Chunk chunk = run_.ReadChunk();
   if (chunk.state != ConverterRun::Chunk::State::Nothing) TakeFindings(chunk.findings);
   const bool pipeEnded = chunk.state == ConverterRun::Chunk::State::Ended;
-  // An empty pipe skips the tick, but a cancel still ends the run now.
-  if (pipeEnded || (InfoOnly && chunk.findings.outputHeader) || CancelRequested) StopRun(pipeEnded);
+  // An empty pipe skips the tick, but a cancel still ends the run now. The run may also have been
+  // ended meanwhile, by closing the window while the end-time message was shown.
+  const bool over = pipeEnded || (InfoOnly && chunk.findings.outputHeader) || CancelRequested;
+  if (over && run_.IsActive()) StopRun(pipeEnded);
   inTick_ = false;
 }
 

@@ -27,14 +27,6 @@ QString Progress(double seconds) {
       .arg(int(seconds * 25), 4).arg(seconds, 0, 'f', 2);
 }
 
-QList<int> Percentages(const QStringList& statusTexts) {
-  QList<int> percents;
-  for (const QString& t : statusTexts) {
-    if (t.startsWith("Converting video... ")) percents.append(t.section(' ', 2, 2).chopped(1).toInt());
-  }
-  return percents;
-}
-
 class ConversionRunTest : public ::testing::Test {
  protected:
   QTemporaryDir program;  // the program folder: the stand-in converter and "Video Output"
@@ -201,6 +193,29 @@ TEST_F(ConversionRunTest, InformationRunShowsTheInputAndStopsAtTheOutputHeader) 
   EXPECT_EQ(w->view.Text("T1_0"), "");
   EXPECT_EQ(w->window.InputDurationSeconds, 10);
   EXPECT_TRUE(w->window.InfoOnly);
+}
+
+TEST_F(ConversionRunTest, ProgressWithoutAUsableDurationLeavesTheStatusAlone) {
+  // A first run leaves a duration behind, which must not serve the next video.
+  Script(QString(Header) + "wait 400\n" + Progress(5));
+  w->window.B1_Click(1);
+  ASSERT_TRUE(w->WaitForIdle());
+  ASSERT_EQ(Percentages(w->view.statusTexts), QList<int>{50});
+
+  const QString cases[] = {
+      Progress(5) + "wait 400\n" + Progress(6),
+      "print   Duration: N/A, start: 0.000000\n\nwait 400\n" + Progress(5),
+      "print   Duration: 00:00:10.00\n\nwait 400\nprint frame=  1 size= 1kB time=N/A bitrate=N/A\n\n",
+      "print   Duration: 00:00:10.00\n\nwait 400\nprint frame=  1 size= 1kB time=5.00 speed=1x\n\n",
+  };
+  for (const QString& steps : cases) {
+    SCOPED_TRACE(steps.toStdString());
+    Script(steps);
+    w->view.statusTexts.clear();
+    w->window.B1_Click(1);
+    ASSERT_TRUE(w->WaitForIdle());
+    EXPECT_EQ(w->view.statusTexts, (QStringList{Loading, Done}));
+  }
 }
 
 TEST_F(ConversionRunTest, ConverterThatEndsAtOnceCountsAsDone) {

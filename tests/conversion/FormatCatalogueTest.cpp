@@ -126,8 +126,9 @@ TEST(ConverterArguments, AreTheSamePiecesOneByOne) {
   // The text shows the same pieces in the same order.
   EXPECT_EQ(conversion::ConverterCommandLine(arguments[0], input, conversion::ConverterOptions(s, conversion::CutRange{5, 65}),
                                              arguments.last()),
-            arguments[0] + " -i \"" + input + "\" " + QStringList(arguments.mid(3, arguments.size() - 4)).join(' ')
-                .replace("-y ", "-y  ") + " \"/o/x_new.avi\"");
+            "/opt/q/kodavert.dll -i \"" + input +
+                "\" -y  -ss 5 -t 60 -b 400 -r 29.97 -s 368x208 -vcodec h264 -bufsize 128 -g 250 -qscale 25 -maxrate 1500 "
+                "-deinterlace -sameq -acodec aac -ab 128 -ar 48000 -ac 2 \"/o/x_new.avi\"");
 }
 
 }  // namespace

@@ -43,6 +43,15 @@ inline QList<int> OwnChildren() {
   return children;
 }
 
+// The percentages the status line showed, in order.
+inline QList<int> Percentages(const QStringList& statusTexts) {
+  QList<int> percents;
+  for (const QString& t : statusTexts) {
+    if (t.startsWith("Converting video... ")) percents.append(t.section(' ', 2, 2).chopped(1).toInt());
+  }
+  return percents;
+}
+
 inline int OpenDescriptors() { return int(QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::System).size()); }
 
 // Cancelling terminates converters by name; a test must touch only the ones it started.
