@@ -5,6 +5,8 @@
 // ffprobe reads them.
 #include <gtest/gtest.h>
 
+#include "tests/support/QStringPrinter.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>

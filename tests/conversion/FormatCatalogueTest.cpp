@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeControlView.h"
-#include "QStringPrinter.h"
+#include "tests/support/QStringPrinter.h"
 #include "conversion/CommandLine.h"
 #include "conversion/FormatCatalogue.h"
 

@@ -1,5 +1,5 @@
 // Whole runs of the conversion window with the real converter from the program folder, on small
-// videos generated with ffmpeg. Skipped while the converter has not been built.
+// videos generated with ffmpeg.
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
@@ -33,10 +33,7 @@ class RealConverterTest : public ::testing::Test {
  protected:
   static inline QTemporaryDir* media = nullptr;
 
-  static bool ConverterBuilt() { return QFile::exists(QB_PROGRAM_DIR "/kodavert.dll"); }
-
   static void SetUpTestSuite() {
-    if (!ConverterBuilt()) return;
     media = new QTemporaryDir;
     if (!Generate(media->filePath("short.flv"), 8, "320x240") || !Generate(media->filePath("long.flv"), 90, "640x480")) {
       delete media;
@@ -52,8 +49,8 @@ class RealConverterTest : public ::testing::Test {
   std::unique_ptr<WindowUnderTest> w;
 
   void SetUp() override {
-    if (!ConverterBuilt()) GTEST_SKIP() << "the converter has not been built";
-    if (!media) GTEST_SKIP() << "ffmpeg could not generate the test videos";
+    ASSERT_TRUE(QFile::exists(QB_PROGRAM_DIR "/kodavert.dll")) << "the converter was not built";
+    ASSERT_NE(media, nullptr) << "ffmpeg could not generate the test videos";
     KeepProcessListToOwnChildren();
   }
   void TearDown() override {

@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #include "FakeControlView.h"
-#include "QStringPrinter.h"
+#include "tests/support/QStringPrinter.h"
 #include "conversion/ConversionWindow.h"
 #include "platform/CreateToolhelp32Snapshot.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "QStringPrinter.h"
+#include "tests/support/QStringPrinter.h"
 #include "conversion/KillProcessesByName.h"
 #include "conversion/TimeBoxes.h"
 

@@ -30,7 +30,7 @@ class BadInputTest : public ::testing::Test {
     for (QString argument : arguments)
       resolved << argument.replace("{dir}", folder_->path());
     QFile::remove(Path("out.avi"));
-    const RunResult run = Run(ConverterPath(), resolved, 20000);
+    const RunResult run = RunProgram(ConverterPath(), resolved, 20000);
     ASSERT_TRUE(run.started);
     EXPECT_FALSE(run.timedOut);
     EXPECT_FALSE(run.crashed);
@@ -95,7 +95,7 @@ TEST_F(BadInputTest, BrokenRealFlvFailsCleanly) {
 
 TEST_F(BadInputTest, ExistingOutputNeedsOverwritePermission) {
   WriteFile("kept.avi", "keep me");
-  const RunResult run = Run(ConverterPath(), {"-i", Path("good.flv"), Path("kept.avi")});
+  const RunResult run = RunProgram(ConverterPath(), {"-i", Path("good.flv"), Path("kept.avi")});
   EXPECT_NE(run.exitCode, 0);
   EXPECT_TRUE(run.output.contains("-y")) << run.output.toStdString();
   QFile kept(Path("kept.avi"));
@@ -104,7 +104,7 @@ TEST_F(BadInputTest, ExistingOutputNeedsOverwritePermission) {
 }
 
 TEST_F(BadInputTest, OutputNeverReplacesItsInput) {
-  const RunResult run = Run(ConverterPath(), {"-i", Path("good.flv"), "-y", Path("good.flv")});
+  const RunResult run = RunProgram(ConverterPath(), {"-i", Path("good.flv"), "-y", Path("good.flv")});
   EXPECT_NE(run.exitCode, 0);
   EXPECT_TRUE(run.output.contains("is the input file itself")) << run.output.toStdString();
   EXPECT_GT(QFile(Path("good.flv")).size(), 1000);
@@ -115,7 +115,7 @@ TEST_F(BadInputTest, TruncatedDownloadConvertsWhatItHolds) {
   QFile good(Path("good.flv"));
   ASSERT_TRUE(good.open(QIODevice::ReadOnly));
   WriteFile("half.flv", good.readAll().left(int(good.size() / 2)));
-  const RunResult run = Run(ConverterPath(), {"-i", Path("half.flv"), "-y", "-vcodec", "mpeg4", Path("half.avi")});
+  const RunResult run = RunProgram(ConverterPath(), {"-i", Path("half.flv"), "-y", "-vcodec", "mpeg4", Path("half.avi")});
   EXPECT_FALSE(run.crashed || run.timedOut);
   EXPECT_EQ(run.exitCode, 0) << run.output.toStdString();
   const auto probe = ProbeFile(Path("half.avi"));

@@ -9,7 +9,7 @@ namespace convertertest {
 
 QString ConverterPath() { return QStringLiteral(QB_PROGRAM_DIR "/kodavert.dll"); }
 
-RunResult Run(const QString& program, const QStringList& arguments, int timeoutMs) {
+RunResult RunProgram(const QString& program, const QStringList& arguments, int timeoutMs) {
   QProcess process;
   process.setProcessChannelMode(QProcess::MergedChannels);
   process.setStandardInputFile(QProcess::nullDevice());
@@ -32,7 +32,7 @@ RunResult RunConverter(const QString& input, const QString& optionText, const QS
   QStringList arguments{"-i", input};
   arguments += optionText.split(' ', Qt::SkipEmptyParts);
   arguments << output;
-  return Run(ConverterPath(), arguments);
+  return RunProgram(ConverterPath(), arguments);
 }
 
 bool MakeFlv(const QString& path, double seconds, bool withVideo, bool withAudio) {
@@ -43,7 +43,7 @@ bool MakeFlv(const QString& path, double seconds, bool withVideo, bool withAudio
   if (withVideo) arguments << "-c:v" << "flv1";
   if (withAudio) arguments << "-c:a" << "libmp3lame";
   arguments << path;
-  const RunResult result = Run("ffmpeg", arguments);
+  const RunResult result = RunProgram("ffmpeg", arguments);
   return result.started && !result.timedOut && result.exitCode == 0;
 }
 
@@ -71,10 +71,25 @@ ProbedStream ReadStream(const QJsonObject& stream) {
   return probed;
 }
 
+// From the sound packets themselves: some containers give every stream the file's length.
+double SoundDuration(const QString& path) {
+  const RunResult result = RunProgram("ffprobe", {"-v", "error", "-select_streams", "a:0", "-show_entries",
+                                                  "packet=pts_time,duration_time", "-of", "csv=p=0", path});
+  double first = -1, end = 0;
+  for (const QString& line : result.output.split('\n', Qt::SkipEmptyParts)) {
+    const QStringList fields = line.split(',');
+    if (fields.size() < 2) continue;
+    const double start = fields[0].toDouble();
+    if (first < 0) first = start;
+    end = std::max(end, start + fields[1].toDouble());
+  }
+  return first < 0 ? 0 : end - first;
+}
+
 }  // namespace
 
 std::optional<Probe> ProbeFile(const QString& path) {
-  const RunResult result = Run("ffprobe", {"-v", "error", "-count_frames", "-of", "json",
+  const RunResult result = RunProgram("ffprobe", {"-v", "error", "-count_frames", "-of", "json",
                                            "-show_format", "-show_streams", path});
   if (result.exitCode != 0) return std::nullopt;
   const QJsonObject root = QJsonDocument::fromJson(result.output.toUtf8()).object();
@@ -86,12 +101,12 @@ std::optional<Probe> ProbeFile(const QString& path) {
     if (stream["codec_type"] == "video" && !probe.video) probe.video = ReadStream(stream);
     if (stream["codec_type"] == "audio" && !probe.audio) probe.audio = ReadStream(stream);
   }
-  if (probe.audio && probe.audio->duration == 0) probe.audio->duration = probe.duration;
+  if (probe.audio) probe.audio->duration = SoundDuration(path);
   return probe;
 }
 
 bool DecodesCleanly(const QString& path) {
-  const RunResult result = Run("ffmpeg", {"-v", "error", "-i", path, "-f", "null", "-"});
+  const RunResult result = RunProgram("ffmpeg", {"-v", "error", "-i", path, "-f", "null", "-"});
   return result.exitCode == 0 && result.output.trimmed().isEmpty();
 }
 

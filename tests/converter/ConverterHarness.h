@@ -17,7 +17,7 @@ struct RunResult {
 };
 
 QString ConverterPath();
-RunResult Run(const QString& program, const QStringList& arguments, int timeoutMs = 40000);
+RunResult RunProgram(const QString& program, const QStringList& arguments, int timeoutMs = 40000);
 // `kodavert.dll -i input <options split at blanks> output`, as the window composes it.
 RunResult RunConverter(const QString& input, const QString& optionText, const QString& output);
 

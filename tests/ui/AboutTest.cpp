@@ -1,6 +1,8 @@
 // The About window: its texts, its two links, and how it opens and closes over the main window.
 #include <gtest/gtest.h>
 
+#include "tests/support/QStringPrinter.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QTest>

@@ -2,6 +2,8 @@
 // text, tip, font, state and accessible name; and the window-level facts that are easy to break.
 #include <gtest/gtest.h>
 
+#include "tests/support/QStringPrinter.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>

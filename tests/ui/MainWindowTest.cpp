@@ -2,6 +2,8 @@
 // conversion window, and Download handing the link over unaltered.
 #include <gtest/gtest.h>
 
+#include "tests/support/QStringPrinter.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>

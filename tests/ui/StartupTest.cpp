@@ -1,6 +1,8 @@
 // Start-up of the main window, its caption and frame, and the two ways it ends the program.
 #include <gtest/gtest.h>
 
+#include "tests/support/QStringPrinter.h"
+
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
