@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# `cmake --install` into a fresh prefix: the program's folder with the converter and "Video Output"
+# beside the program, a launcher on PATH that starts it, the desktop entry and the icons; a second
+# start through the launcher ends at once while the first runs on.
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+trap 'kill "${first:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
+prefix=$work/prefix
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+program_dir=$(dirname "$(find "$prefix" -type f -name quillbrook -path '*/quillbrook/quillbrook')")
+[ -x "$program_dir/quillbrook" ] || fail "no program"
+[ -x "$program_dir/kodavert.dll" ] || fail "no converter beside the program"
+[ -d "$program_dir/Video Output" ] || fail "no Video Output folder beside the program"
+[ -x "$prefix/bin/quillbrook" ] || fail "no launcher on PATH"
+
+entry=$prefix/share/applications/quillbrook.desktop
+grep -qx "Exec=$prefix/bin/quillbrook" "$entry" || fail "the desktop entry does not start the launcher"
+grep -qx "Icon=quillbrook" "$entry" || fail "the desktop entry names no icon"
+for size in 16 24 32 48 64 128 256; do
+  [ -s "$prefix/share/icons/hicolor/${size}x${size}/apps/quillbrook.png" ] || fail "no ${size}px icon"
+done
+
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+"$prefix/bin/quillbrook" >/dev/null 2>&1 &
+first=$!
+for _ in $(seq 100); do [ -e "$XDG_RUNTIME_DIR/quillbrook.lock" ] && break; sleep 0.05; done
+sleep 0.5
+kill -0 "$first" || fail "the installed program did not keep running"
+timeout 10 "$prefix/bin/quillbrook" >/dev/null 2>&1 || fail "a second start did not end quietly"
+kill -0 "$first" || fail "the first instance ended with the second"
+echo "1 passed, 0 failed"
