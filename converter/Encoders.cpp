@@ -1,5 +1,7 @@
 #include "converter/Encoders.h"
 
+#include "converter/Diagnostics.h"
+
 extern "C" {
 #include <libavfilter/buffersink.h>
 #include <libavutil/opt.h>
@@ -38,6 +40,19 @@ void ApplyRateControl(const Options& options, AVCodecContext& encoder) {
     SetFixedQuality(encoder, IsX264(encoder.codec) ? kSameQualityRateFactor : kSameQualityQuantiser);
 }
 
+// RealMedia stores packet sizes in 16 bits. A rate buffer just under that, refilled for every
+// picture, makes the encoder encode again, coarser, any picture that would not fit.
+void LimitPacketSize(AVCodecContext& encoder) {
+  constexpr int kLargestPacketBits = 8 * 60000;
+  encoder.rc_buffer_size = kLargestPacketBits;
+  encoder.rc_initial_buffer_occupancy = kLargestPacketBits;
+  encoder.rc_max_available_vbv_use = 1;
+  encoder.rc_max_rate = int64_t(kLargestPacketBits) * 2 * encoder.time_base.den / encoder.time_base.num;
+  if (encoder.width * encoder.height > 640 * 480)
+    Warning("RealMedia packets must stay under 64 kB; pictures of " + std::to_string(encoder.width) +
+            "x" + std::to_string(encoder.height) + " may be given a coarser quantiser to fit.");
+}
+
 EncoderResult Open(CodecContextPtr encoder, bool globalHeader) {
   if (globalHeader) encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
   encoder->thread_count = 0;
@@ -63,6 +78,7 @@ EncoderResult OpenVideoEncoder(const Options& options, const VideoPlan& plan,
   encoder->time_base = av_buffersink_get_time_base(&sink);
   encoder->framerate = plan.frameRate;
   ApplyRateControl(options, *encoder);
+  if (plan.encoder->id == AV_CODEC_ID_RV20 && !options.bufferSize) LimitPacketSize(*encoder);
   return Open(std::move(encoder), globalHeader);
 }
 

@@ -23,6 +23,19 @@ std::string Seconds(double seconds) {
   return text.str();
 }
 
+// A layout of unknown order ("2 channels") is taken as the usual one for that many channels.
+std::string LayoutName(const AVChannelLayout& layout) {
+  AVChannelLayout known{};
+  if (layout.order == AV_CHANNEL_ORDER_UNSPEC || !av_channel_layout_check(&layout))
+    av_channel_layout_default(&known, std::max(1, layout.nb_channels));
+  else
+    av_channel_layout_copy(&known, &layout);
+  char name[128] = {};
+  av_channel_layout_describe(&known, name, sizeof name);
+  av_channel_layout_uninit(&known);
+  return name;
+}
+
 // Frame-rate conversion only repeats or drops whole frames: dropping before scaling saves work,
 // repeating after it lets the repeats share the scaled picture.
 std::string VideoDescription(const Options& options, const VideoPlan& plan,
@@ -42,69 +55,110 @@ std::string VideoDescription(const Options& options, const VideoPlan& plan,
   return description;
 }
 
-std::string AudioDescription(const Options& options, const AudioPlan& plan, int frameSize) {
-  // Sound from before the start (the run-up to a cut, decoder priming) is left out, as is the
-  // picture's.
-  std::string description = "atrim=start=0";
-  if (options.lengthSeconds) description += ":end=" + Seconds(*options.lengthSeconds);
+// Sound from before the start (the run-up to a cut, decoder priming) is left out, as is the
+// picture's.
+std::string AudioTrim(const Options& options) {
+  std::string trim = "atrim=start=0";
+  if (options.lengthSeconds) trim += ":end=" + Seconds(*options.lengthSeconds);
+  return trim;
+}
+
+std::string AudioConversion(const AudioPlan& plan, int frameSize) {
   AVChannelLayout layout{};
   av_channel_layout_default(&layout, plan.channels);
-  char layoutName[64] = {};
-  av_channel_layout_describe(&layout, layoutName, sizeof layoutName);
-  description += ",aresample=" + std::to_string(plan.sampleRate) +
-                 ",aformat=sample_fmts=" + av_get_sample_fmt_name(plan.sampleFormat) +
-                 ":channel_layouts=" + layoutName;
+  std::string description = "aresample=" + std::to_string(plan.sampleRate) +
+                            ",aformat=sample_fmts=" + av_get_sample_fmt_name(plan.sampleFormat) +
+                            ":channel_layouts=" + LayoutName(layout);
   if (frameSize > 0) description += ",asetnsamples=n=" + std::to_string(frameSize) + ":p=0";
   return description;
 }
 
 }  // namespace
 
+SourceFormat SourceFormat::Of(const AVCodecContext& decoder) {
+  SourceFormat format;
+  if (decoder.codec_type == AVMEDIA_TYPE_VIDEO) {
+    format.width = decoder.width;
+    format.height = decoder.height;
+    // Until the first frame says otherwise, an unstated format is taken to be the usual one.
+    format.pixelFormat = decoder.pix_fmt == AV_PIX_FMT_NONE ? AV_PIX_FMT_YUV420P : decoder.pix_fmt;
+    format.aspectNum = decoder.sample_aspect_ratio.num;
+    format.aspectDen = decoder.sample_aspect_ratio.den;
+  } else {
+    format.sampleRate = decoder.sample_rate;
+    format.sampleFormat = decoder.sample_fmt == AV_SAMPLE_FMT_NONE ? AV_SAMPLE_FMT_FLTP : decoder.sample_fmt;
+    format.channelLayout = LayoutName(decoder.ch_layout);
+  }
+  return format;
+}
+
+SourceFormat SourceFormat::Of(const AVFrame& frame) {
+  SourceFormat format;
+  if (frame.width > 0) {
+    format.width = frame.width;
+    format.height = frame.height;
+    format.pixelFormat = frame.format;
+    format.aspectNum = frame.sample_aspect_ratio.num;
+    format.aspectDen = frame.sample_aspect_ratio.den;
+  } else {
+    format.sampleRate = frame.sample_rate;
+    format.sampleFormat = frame.format;
+    format.channelLayout = LayoutName(frame.ch_layout);
+  }
+  return format;
+}
+
 FilterChain::CreateResult FilterChain::ForVideo(const Options& options, const VideoPlan& plan,
-                                                const AVCodecContext& decoder, AVRational timeBase,
+                                                const SourceFormat& source, AVRational timeBase,
                                                 std::optional<AVRational> sourceRate) {
-  const AVRational aspect = decoder.sample_aspect_ratio.num > 0 ? decoder.sample_aspect_ratio
-                                                                : AVRational{1, 1};
+  const AVRational aspect = source.aspectNum > 0 && source.aspectDen > 0
+                                ? AVRational{source.aspectNum, source.aspectDen}
+                                : AVRational{1, 1};
   const std::string arguments =
-      "video_size=" + std::to_string(decoder.width) + "x" + std::to_string(decoder.height) +
-      ":pix_fmt=" + std::to_string(decoder.pix_fmt) + ":time_base=" + Ratio(timeBase) +
+      "video_size=" + std::to_string(source.width) + "x" + std::to_string(source.height) +
+      ":pix_fmt=" + std::to_string(source.pixelFormat) + ":time_base=" + Ratio(timeBase) +
       ":pixel_aspect=" + Ratio(aspect);
-  return Build("buffer", arguments, "buffersink", VideoDescription(options, plan, sourceRate));
+  return Build(source, arguments, VideoDescription(options, plan, sourceRate));
 }
 
 FilterChain::CreateResult FilterChain::ForAudio(const Options& options, const AudioPlan& plan,
-                                                const AVCodecContext& decoder, AVRational timeBase,
+                                                const SourceFormat& source, AVRational timeBase,
                                                 int frameSize) {
-  char layoutName[64] = {};
-  AVChannelLayout layout{};
-  if (av_channel_layout_check(&decoder.ch_layout) && decoder.ch_layout.order != AV_CHANNEL_ORDER_UNSPEC)
-    av_channel_layout_copy(&layout, &decoder.ch_layout);
-  else
-    av_channel_layout_default(&layout, decoder.ch_layout.nb_channels);
-  av_channel_layout_describe(&layout, layoutName, sizeof layoutName);
-  av_channel_layout_uninit(&layout);
   const std::string arguments =
-      "time_base=" + Ratio(timeBase) + ":sample_rate=" + std::to_string(decoder.sample_rate) +
-      ":sample_fmt=" + av_get_sample_fmt_name(decoder.sample_fmt) + ":channel_layout=" + layoutName;
-  return Build("abuffer", arguments, "abuffersink", AudioDescription(options, plan, frameSize));
+      "time_base=" + Ratio(timeBase) + ":sample_rate=" + std::to_string(source.sampleRate) +
+      ":sample_fmt=" + av_get_sample_fmt_name(AVSampleFormat(source.sampleFormat)) +
+      ":channel_layout=" + source.channelLayout;
+  return Build(source, arguments, AudioTrim(options) + "," + AudioConversion(plan, frameSize));
 }
 
-FilterChain::CreateResult FilterChain::Build(const std::string& sourceName,
+FilterChain::CreateResult FilterChain::ForSilence(const AudioPlan& plan, double seconds, int frameSize) {
+  AVChannelLayout layout{};
+  av_channel_layout_default(&layout, plan.channels);
+  const std::string silence = "anullsrc=r=" + std::to_string(plan.sampleRate) + ":cl=" +
+                              LayoutName(layout) + ",atrim=end=" + Seconds(seconds);
+  return Build(SourceFormat{}, {}, silence + "," + AudioConversion(plan, frameSize));
+}
+
+FilterChain::CreateResult FilterChain::Build(const SourceFormat& source,
                                              const std::string& sourceArguments,
-                                             const std::string& sinkName,
                                              const std::string& description) {
+  const bool video = source.width > 0;
+  const bool fed = !sourceArguments.empty();
   std::unique_ptr<FilterChain> chain(new FilterChain);
+  chain->source_ = source;
   chain->graph_.reset(avfilter_graph_alloc());
   if (!chain->graph_) return {nullptr, "out of memory."};
   AVFilterGraph* graph = chain->graph_.get();
-  int result = avfilter_graph_create_filter(&chain->source_, avfilter_get_by_name(sourceName.c_str()),
-                                            "in", sourceArguments.c_str(), nullptr, graph);
-  if (result >= 0)
-    result = avfilter_graph_create_filter(&chain->sink_, avfilter_get_by_name(sinkName.c_str()),
-                                          "out", nullptr, nullptr, graph);
-  FilterInOutPtr outputs(avfilter_inout_alloc()), inputs(avfilter_inout_alloc());
-  if (result >= 0 && outputs && inputs) {
-    *outputs = {av_strdup("in"), chain->source_, 0, nullptr};
+  int result = avfilter_graph_create_filter(&chain->sink_,
+                                            avfilter_get_by_name(video ? "buffersink" : "abuffersink"),
+                                            "out", nullptr, nullptr, graph);
+  if (result >= 0 && fed)
+    result = avfilter_graph_create_filter(&chain->sourceFilter_,
+                                          avfilter_get_by_name(video ? "buffer" : "abuffer"),
+                                          "in", sourceArguments.c_str(), nullptr, graph);
+  FilterInOutPtr outputs(fed ? avfilter_inout_alloc() : nullptr), inputs(avfilter_inout_alloc());
+  if (result >= 0 && (outputs || !fed) && inputs) {
+    if (fed) *outputs = {av_strdup("in"), chain->sourceFilter_, 0, nullptr};
     *inputs = {av_strdup("out"), chain->sink_, 0, nullptr};
     AVFilterInOut* openInputs = inputs.release();
     AVFilterInOut* openOutputs = outputs.release();
@@ -119,17 +173,13 @@ FilterChain::CreateResult FilterChain::Build(const std::string& sourceName,
 }
 
 int FilterChain::Push(AVFrame* frame) {
-  return av_buffersrc_add_frame_flags(source_, frame, AV_BUFFERSRC_FLAG_KEEP_REF);
+  return av_buffersrc_add_frame_flags(sourceFilter_, frame, AV_BUFFERSRC_FLAG_KEEP_REF);
 }
 
 int FilterChain::End(int64_t pts) {
-  return pts == AV_NOPTS_VALUE ? av_buffersrc_add_frame(source_, nullptr)
-                               : av_buffersrc_close(source_, pts, AV_BUFFERSRC_FLAG_PUSH);
+  return pts == AV_NOPTS_VALUE ? av_buffersrc_add_frame(sourceFilter_, nullptr)
+                               : av_buffersrc_close(sourceFilter_, pts, AV_BUFFERSRC_FLAG_PUSH);
 }
-
-}  // namespace kodavert
-
-namespace kodavert {
 
 int FilterChain::Pull(AVFrame* frame) { return av_buffersink_get_frame(sink_, frame); }
 

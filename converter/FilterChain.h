@@ -8,6 +8,24 @@
 
 namespace kodavert {
 
+// What a decoder delivers, as far as the filters care. Files whose header and frames disagree
+// (a Speex stream without a header, a picture size that changes) are met by building the filters
+// anew from the frames.
+struct SourceFormat {
+  int width = 0;
+  int height = 0;
+  int pixelFormat = -1;
+  int aspectNum = 0;  // pixel aspect, 0 when unknown
+  int aspectDen = 1;
+  int sampleRate = 0;
+  int sampleFormat = -1;
+  std::string channelLayout;
+
+  static SourceFormat Of(const AVCodecContext& decoder);
+  static SourceFormat Of(const AVFrame& frame);
+  bool operator==(const SourceFormat&) const = default;
+};
+
 // Third stage: one libavfilter graph per stream, from the decoder's frames to frames exactly as
 // the encoder takes them (size, rate, format, cut).
 class FilterChain {
@@ -16,14 +34,18 @@ class FilterChain {
     std::unique_ptr<FilterChain> chain;
     std::string error;
   };
-  // `timeBase` is that of the timestamps pushed in; `frameSize` is the fixed number of samples per
-  // frame an audio encoder needs (0 when any number does).
+  // `timeBase` is that of the timestamps pushed in.
   static CreateResult ForVideo(const Options& options, const VideoPlan& plan,
-                               const AVCodecContext& decoder, AVRational timeBase,
+                               const SourceFormat& source, AVRational timeBase,
                                std::optional<AVRational> sourceRate);
+  // `frameSize` is the fixed number of samples per frame the encoder needs (0: any number).
   static CreateResult ForAudio(const Options& options, const AudioPlan& plan,
-                               const AVCodecContext& decoder, AVRational timeBase, int frameSize);
+                               const SourceFormat& source, AVRational timeBase, int frameSize);
 
+  // Silence of the given length, for a sound-only file made from a silent video.
+  static CreateResult ForSilence(const AudioPlan& plan, double seconds, int frameSize);
+
+  bool Accepts(const AVFrame& frame) const { return SourceFormat::Of(frame) == source_; }
   int Push(AVFrame* frame);
   // Ends the input at `pts` (in the input time base), so that rate conversion fills up to there.
   int End(int64_t pts);
@@ -31,11 +53,12 @@ class FilterChain {
   const AVFilterContext* Sink() const { return sink_; }
 
  private:
-  static CreateResult Build(const std::string& sourceName, const std::string& sourceArguments,
-                            const std::string& sinkName, const std::string& description);
+  static CreateResult Build(const SourceFormat& source, const std::string& sourceArguments,
+                            const std::string& description);
 
+  SourceFormat source_;
   FilterGraphPtr graph_;
-  AVFilterContext* source_ = nullptr;
+  AVFilterContext* sourceFilter_ = nullptr;
   AVFilterContext* sink_ = nullptr;
 };
 

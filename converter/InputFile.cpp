@@ -8,13 +8,9 @@ namespace {
 
 const char* MediaName(AVMediaType type) { return type == AVMEDIA_TYPE_VIDEO ? "video" : "audio"; }
 
-// A picture that an audio file carries as its cover is no video to convert.
-bool IsUsable(const AVStream* stream) {
-  const AVCodecParameters* parameters = stream->codecpar;
-  if (stream->disposition & AV_DISPOSITION_ATTACHED_PIC) return false;
-  if (parameters->codec_type == AVMEDIA_TYPE_VIDEO)
-    return parameters->width > 0 && parameters->height > 0;
-  return parameters->sample_rate > 0 && parameters->ch_layout.nb_channels > 0;
+bool HasKnownFormat(const AVCodecParameters& parameters) {
+  if (parameters.codec_type == AVMEDIA_TYPE_VIDEO) return parameters.width > 0 && parameters.height > 0;
+  return parameters.sample_rate > 0 && parameters.ch_layout.nb_channels > 0;
 }
 
 }  // namespace
@@ -38,18 +34,20 @@ InputFile::OpenResult InputFile::Open(const std::string& path) {
 
 void InputFile::OpenDecoder(AVMediaType type, DecodedStream& target) {
   const AVCodec* codec = nullptr;
+  // Streams without an installed decoder are passed over here.
   const int index = av_find_best_stream(context_.get(), type, -1, -1, &codec, 0);
   if (index < 0) return;
   AVStream* stream = context_->streams[index];
+  // A picture that a sound file carries as its cover is no video to convert.
+  if (stream->disposition & AV_DISPOSITION_ATTACHED_PIC) return;
+  // The built-in Speex decoder takes one frame from each packet; Flash packs several in one.
+  if (stream->codecpar->codec_id == AV_CODEC_ID_SPEEX)
+    if (const AVCodec* whole = avcodec_find_decoder_by_name("libspeex")) codec = whole;
   const auto warn = [&](const std::string& why) {
     Warning("the " + std::string(MediaName(type)) + " stream cannot be used (" + why +
             "); converting without it.");
   };
-  if (!codec) return warn("no decoder for " + std::string(avcodec_get_name(stream->codecpar->codec_id)));
-  if (!IsUsable(stream)) {
-    if (!(stream->disposition & AV_DISPOSITION_ATTACHED_PIC)) warn("the file does not say its format");
-    return;
-  }
+  if (!HasKnownFormat(*stream->codecpar)) return warn("the file does not say its format");
   CodecContextPtr decoder(avcodec_alloc_context3(codec));
   if (!decoder || avcodec_parameters_to_context(decoder.get(), stream->codecpar) < 0)
     return warn("out of memory");
@@ -83,6 +81,11 @@ void InputFile::SeekBefore(double seconds) {
 
 int64_t InputFile::StartTime() const {
   return context_->start_time == AV_NOPTS_VALUE ? 0 : context_->start_time;
+}
+
+std::optional<double> InputFile::DurationSeconds() const {
+  if (context_->duration == AV_NOPTS_VALUE || context_->duration <= 0) return std::nullopt;
+  return context_->duration / double(AV_TIME_BASE);
 }
 
 std::optional<AVRational> InputFile::VideoFrameRate() const {

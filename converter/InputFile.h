@@ -27,6 +27,7 @@ class InputFile {
   void SeekBefore(double seconds);
   // Start of the input in AV_TIME_BASE units; output timestamps count from here.
   int64_t StartTime() const;
+  std::optional<double> DurationSeconds() const;
   // The video's nominal frame rate, or nothing when the file gives no usable one.
   std::optional<AVRational> VideoFrameRate() const;
   int ReadPacket(AVPacket* packet) { return av_read_frame(context_.get(), packet); }

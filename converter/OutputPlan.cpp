@@ -128,6 +128,7 @@ AVRational FitFrameRate(const AVCodec* encoder, AVRational rate) {
 }
 
 AVPixelFormat ChoosePixelFormat(const AVCodec* encoder, AVPixelFormat source) {
+  if (source == AV_PIX_FMT_NONE) source = AV_PIX_FMT_YUV420P;  // the usual, until frames tell
   if (!encoder->pix_fmts) return source;
   for (const AVPixelFormat* format = encoder->pix_fmts; *format != AV_PIX_FMT_NONE; ++format)
     if (*format == source) return source;
@@ -193,27 +194,48 @@ void FitAudioBitrate(AudioPlan& audio) {
   }
 }
 
-AudioPlan PlanAudio(const Options& options, InputFile& input, const AVCodec* encoder) {
-  const AVCodecContext* decoder = input.Audio()->decoder.get();
+// Without a decoder the sound is silence made up here, by default CD-like.
+AudioPlan PlanAudio(const Options& options, const AVCodecContext* decoder, const AVCodec* encoder) {
   AudioPlan audio;
   audio.encoder = encoder;
-  const int rate = options.sampleRate.value_or(decoder->sample_rate);
+  const int rate = options.sampleRate.value_or(decoder ? decoder->sample_rate : 44100);
   audio.sampleRate = NearestSampleRate(encoder, rate);
   if (audio.sampleRate != rate)
     Warning(std::string(encoder->name) + " cannot write " + std::to_string(rate) +
             " Hz; writing " + std::to_string(audio.sampleRate) + " Hz instead.");
-  const int channels = options.channels.value_or(decoder->ch_layout.nb_channels);
+  const int channels = options.channels.value_or(decoder ? decoder->ch_layout.nb_channels : 2);
   audio.channels = FitChannels(encoder, channels);
   if (audio.channels != channels)
     Warning(std::string(encoder->name) + " cannot write " + std::to_string(channels) +
             " channels; writing " + std::to_string(audio.channels) + " instead.");
-  audio.sampleFormat = encoder->sample_fmts ? encoder->sample_fmts[0] : decoder->sample_fmt;
+  const AVSampleFormat source = decoder ? decoder->sample_fmt : AV_SAMPLE_FMT_NONE;
+  audio.sampleFormat = encoder->sample_fmts ? encoder->sample_fmts[0] : source;
   for (const AVSampleFormat* format = encoder->sample_fmts; format && *format != AV_SAMPLE_FMT_NONE; ++format)
-    if (*format == decoder->sample_fmt) audio.sampleFormat = *format;
+    if (*format == source) audio.sampleFormat = *format;
+  if (audio.sampleFormat == AV_SAMPLE_FMT_NONE) audio.sampleFormat = AV_SAMPLE_FMT_S16;
   audio.bitrate = options.audioBitrate;
   audio.tag = options.audioTag;
   FitAudioBitrate(audio);
   return audio;
+}
+
+std::optional<double> SilenceLength(const Options& options, const InputFile& input, std::string& error) {
+  const std::optional<double> duration = input.DurationSeconds();
+  if (!duration) {
+    error = "the input has no sound and does not tell its length; there is nothing to write.";
+    return std::nullopt;
+  }
+  double seconds = *duration - options.startSeconds.value_or(0);
+  if (options.lengthSeconds) seconds = std::min(seconds, *options.lengthSeconds);
+  if (seconds <= 0) {
+    error = "the cut starts after the end of the input.";
+    return std::nullopt;
+  }
+  char text[32];
+  snprintf(text, sizeof text, "%.2f", seconds);
+  Warning(std::string("the input has no sound; writing ") + text +
+          " seconds of silence, as long as its video.");
+  return seconds;
 }
 
 }  // namespace
@@ -230,15 +252,21 @@ OutputPlan PlanOutput(const Options& options, InputFile& input) {
     if (!encoder) return plan;
     plan.video = PlanVideo(options, input, encoder);
   }
-  if (wantsAudio && input.Audio()) {
+  // A sound-only file made from a silent video holds silence as long as the video, rather than
+  // failing a format the user picked for it.
+  const bool silence = wantsAudio && !wantsVideo && !input.Audio() && input.Video();
+  if (wantsAudio && (input.Audio() || silence)) {
     const AVCodec* encoder =
         ChooseEncoder(options.audioCodec, AVMEDIA_TYPE_AUDIO, plan.format->audio_codec, plan.error);
     if (!encoder) return plan;
-    plan.audio = PlanAudio(options, input, encoder);
+    plan.audio = PlanAudio(options, input.Audio() ? input.Audio()->decoder.get() : nullptr, encoder);
+    if (silence && !(plan.audio->silenceSeconds = SilenceLength(options, input, plan.error))) {
+      plan.audio.reset();
+      return plan;
+    }
   }
   if (!plan.video && !plan.audio) {
-    plan.error = wantsVideo ? "the input holds nothing this output can carry."
-                            : "the input has no sound to write into a sound-only file.";
+    plan.error = "the input holds nothing this output can carry.";
     return plan;
   }
   if (wantsVideo && !plan.video) Warning("the input has no usable video; the output holds sound only.");

@@ -26,6 +26,7 @@ struct AudioPlan {
   AVSampleFormat sampleFormat = AV_SAMPLE_FMT_NONE;
   std::optional<int64_t> bitrate;
   std::optional<uint32_t> tag;
+  std::optional<double> silenceSeconds;  // set when the input has no sound to take
 };
 
 // What the output will be, after every request has been fitted to what its codec and container

@@ -6,12 +6,10 @@
 namespace kodavert {
 
 Transcoder::Transcoder(const Options& options, InputFile& input, OutputFile& output)
-    : options_(options), input_(input), output_(output) {
-  pipelines_.reserve(2);
-}
+    : options_(options), input_(input), output_(output) {}
 
 std::string Transcoder::Setup(const OutputPlan& plan) {
-  if (!decoded_ || !filtered_ || !packet_ || !encoded_) return "out of memory.";
+  if (!decoded_ || !filtered_ || !packet_) return "out of memory.";
   input_.DiscardUnused(plan.video.has_value(), plan.audio.has_value());
   if (plan.video)
     if (std::string error = AddVideo(*plan.video); !error.empty()) return error;
@@ -19,7 +17,8 @@ std::string Transcoder::Setup(const OutputPlan& plan) {
     if (std::string error = AddAudio(*plan.audio); !error.empty()) return error;
   const double start = options_.startSeconds.value_or(0);
   for (Pipeline& pipeline : pipelines_)
-    pipeline.shift = av_rescale_q(input_.StartTime() + static_cast<int64_t>(start * AV_TIME_BASE),
+    if (pipeline.input)
+      pipeline.shift = av_rescale_q(input_.StartTime() + static_cast<int64_t>(start * AV_TIME_BASE),
                                   AV_TIME_BASE_Q, pipeline.input->stream->time_base);
   if (start > 0) input_.SeekBefore(start);
   return {};
@@ -28,29 +27,40 @@ std::string Transcoder::Setup(const OutputPlan& plan) {
 std::string Transcoder::AddVideo(const VideoPlan& plan) {
   Pipeline pipeline;
   pipeline.input = input_.Video();
-  auto chain = FilterChain::ForVideo(options_, plan, *pipeline.input->decoder,
-                                     pipeline.input->stream->time_base, input_.VideoFrameRate());
+  const AVRational timeBase = pipeline.input->stream->time_base;
+  const std::optional<AVRational> sourceRate = input_.VideoFrameRate();
+  pipeline.makeFilters = [this, plan, timeBase, sourceRate](const SourceFormat& source) {
+    return FilterChain::ForVideo(options_, plan, source, timeBase, sourceRate);
+  };
+  auto chain = pipeline.makeFilters(SourceFormat::Of(*pipeline.input->decoder));
   if (!chain.chain) return chain.error;
   pipeline.filters = std::move(chain.chain);
   auto encoder = OpenVideoEncoder(options_, plan, *pipeline.filters->Sink(), output_.NeedsGlobalHeader());
   if (!encoder.encoder) return encoder.error;
   pipeline.encoder = std::move(encoder.encoder);
-  const AVRational rate = input_.VideoFrameRate().value_or(AVRational{25, 1});
-  pipeline.frameDuration = av_rescale_q(1, av_inv_q(rate), pipeline.input->stream->time_base);
+  pipeline.frameDuration = av_rescale_q(1, av_inv_q(sourceRate.value_or(AVRational{25, 1})), timeBase);
   pipelines_.push_back(std::move(pipeline));
   return AddOutputStream(pipelines_.back(), plan.tag);
 }
 
 std::string Transcoder::AddAudio(const AudioPlan& plan) {
   Pipeline pipeline;
-  pipeline.input = input_.Audio();
+  pipeline.input = plan.silenceSeconds ? nullptr : input_.Audio();
   auto encoder = OpenAudioEncoder(plan, output_.NeedsGlobalHeader());
   if (!encoder.encoder) return encoder.error;
   pipeline.encoder = std::move(encoder.encoder);
   const bool anyFrameSize = pipeline.encoder->codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE;
-  auto chain = FilterChain::ForAudio(options_, plan, *pipeline.input->decoder,
-                                     pipeline.input->stream->time_base,
-                                     anyFrameSize ? 0 : pipeline.encoder->frame_size);
+  const int frameSize = anyFrameSize ? 0 : pipeline.encoder->frame_size;
+  FilterChain::CreateResult chain;
+  if (plan.silenceSeconds) {
+    chain = FilterChain::ForSilence(plan, *plan.silenceSeconds, frameSize);
+  } else {
+    const AVRational timeBase = pipeline.input->stream->time_base;
+    pipeline.makeFilters = [this, plan, timeBase, frameSize](const SourceFormat& source) {
+      return FilterChain::ForAudio(options_, plan, source, timeBase, frameSize);
+    };
+    chain = pipeline.makeFilters(SourceFormat::Of(*pipeline.input->decoder));
+  }
   if (!chain.chain) return chain.error;
   pipeline.filters = std::move(chain.chain);
   pipelines_.push_back(std::move(pipeline));
@@ -59,12 +69,15 @@ std::string Transcoder::AddAudio(const AudioPlan& plan) {
 
 std::string Transcoder::AddOutputStream(Pipeline& pipeline, std::optional<uint32_t> tag) {
   pipeline.output = output_.AddStream(*pipeline.encoder, tag);
-  return pipeline.output ? std::string() : "cannot add a stream to the output.";
+  if (!pipeline.output || !pipeline.packet) return "cannot add a stream to the output.";
+  pipeline.worker = std::make_unique<EncoderWorker>(
+      [this, &pipeline](const AVFrame* frame) { return Encode(pipeline, frame); });
+  return {};
 }
 
 Transcoder::Pipeline* Transcoder::PipelineFor(int streamIndex) {
   for (Pipeline& pipeline : pipelines_)
-    if (pipeline.input->stream->index == streamIndex) return &pipeline;
+    if (pipeline.input && pipeline.input->stream->index == streamIndex) return &pipeline;
   return nullptr;
 }
 
@@ -75,6 +88,21 @@ bool Transcoder::AllEnded() const {
 }
 
 std::string Transcoder::Run() {
+  std::string error = Feed();
+  // Every worker is finished before returning, also after a failure: the output is theirs until then.
+  for (Pipeline& pipeline : pipelines_) {
+    std::string encoding = pipeline.worker->Finish();
+    if (error.empty()) error = std::move(encoding);
+  }
+  if (!error.empty()) return error;
+  progress_.ReportFinal(output_.BytesWritten());
+  return {};
+}
+
+std::string Transcoder::Feed() {
+  for (Pipeline& pipeline : pipelines_)
+    if (!pipeline.input)
+      if (std::string error = Drain(pipeline); !error.empty()) return error;
   while (!StopRequested() && !AllEnded()) {
     const int result = input_.ReadPacket(packet_.get());
     if (result == AVERROR(EAGAIN)) continue;
@@ -83,6 +111,7 @@ std::string Transcoder::Run() {
     std::string error = pipeline && !pipeline->ended ? Decode(*pipeline, packet_.get()) : "";
     av_packet_unref(packet_.get());
     if (!error.empty()) return error;
+    std::lock_guard lock(muxing_);
     progress_.Report(output_.BytesWritten());
   }
   for (Pipeline& pipeline : pipelines_) {
@@ -90,10 +119,8 @@ std::string Transcoder::Run() {
     if (!pipeline.ended) error = Decode(pipeline, nullptr);
     // The end of the last frame, not its start, is where the output ends.
     if (error.empty() && !pipeline.ended) error = Filter(pipeline, nullptr, pipeline.nextPts);
-    if (error.empty()) error = Encode(pipeline, nullptr);
     if (!error.empty()) return error;
   }
-  progress_.ReportFinal(output_.BytesWritten());
   return {};
 }
 
@@ -128,6 +155,11 @@ std::string Transcoder::Decode(Pipeline& pipeline, const AVPacket* packet) {
 }
 
 std::string Transcoder::Filter(Pipeline& pipeline, AVFrame* frame, int64_t endPts) {
+  if (frame && !pipeline.filters->Accepts(*frame)) {
+    auto rebuilt = pipeline.makeFilters(SourceFormat::Of(*frame));
+    if (!rebuilt.chain) return rebuilt.error;
+    pipeline.filters = std::move(rebuilt.chain);
+  }
   const int result = frame ? pipeline.filters->Push(frame) : pipeline.filters->End(endPts);
   if (result < 0 && result != AVERROR_EOF)
     return "the " + std::string(av_get_media_type_string(pipeline.encoder->codec_type)) +
@@ -147,7 +179,7 @@ std::string Transcoder::Drain(Pipeline& pipeline) {
     filtered_->pict_type = AV_PICTURE_TYPE_NONE;
     // Fixed-quantiser encoders take the quantiser from each frame.
     filtered_->quality = pipeline.encoder->global_quality;
-    std::string error = Encode(pipeline, filtered_.get());
+    std::string error = pipeline.worker->Send(*filtered_);
     av_frame_unref(filtered_.get());
     if (!error.empty()) return error;
   }
@@ -175,17 +207,24 @@ std::string Transcoder::Encode(Pipeline& pipeline, const AVFrame* frame) {
   if (const int result = avcodec_send_frame(encoder, frame); result < 0 && result != AVERROR_EOF)
     return std::string("the ") + encoder->codec->name + " encoder failed: " + ErrorText(result) + ".";
   for (;;) {
-    const int result = avcodec_receive_packet(encoder, encoded_.get());
+    const int result = avcodec_receive_packet(encoder, pipeline.packet.get());
     if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) return {};
     if (result < 0)
       return std::string("the ") + encoder->codec->name + " encoder failed: " + ErrorText(result) + ".";
-    encoded_->stream_index = pipeline.output->index;
-    av_packet_rescale_ts(encoded_.get(), encoder->time_base, pipeline.output->time_base);
-    KeepDecodingOrder(pipeline, *encoded_);
-    progress_.Written(*encoded_, pipeline.output->time_base, encoder->codec_type == AVMEDIA_TYPE_VIDEO);
-    if (const int written = output_.Write(encoded_.get()); written < 0)
-      return "cannot write the output: " + ErrorText(written) + ".";
+    if (std::string error = Write(pipeline, *pipeline.packet); !error.empty()) return error;
   }
+}
+
+std::string Transcoder::Write(Pipeline& pipeline, AVPacket& packet) {
+  std::lock_guard lock(muxing_);
+  packet.stream_index = pipeline.output->index;
+  av_packet_rescale_ts(&packet, pipeline.encoder->time_base, pipeline.output->time_base);
+  KeepDecodingOrder(pipeline, packet);
+  progress_.Written(packet, pipeline.output->time_base,
+                    pipeline.encoder->codec_type == AVMEDIA_TYPE_VIDEO);
+  if (const int written = output_.Write(&packet); written < 0)
+    return "cannot write the output: " + ErrorText(written) + ".";
+  return {};
 }
 
 }  // namespace kodavert

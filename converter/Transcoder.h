@@ -1,4 +1,5 @@
 #pragma once
+#include "converter/EncoderWorker.h"
 #include "converter/FilterChain.h"
 #include "converter/InputFile.h"
 #include "converter/LibavPtr.h"
@@ -7,9 +8,11 @@
 #include "converter/OutputPlan.h"
 #include "converter/Progress.h"
 
+#include <functional>
 #include <memory>
 #include <string>
-#include <vector>
+#include <deque>
+#include <mutex>
 
 namespace kodavert {
 
@@ -27,6 +30,7 @@ class Transcoder {
   struct Pipeline {
     DecodedStream* input = nullptr;
     std::unique_ptr<FilterChain> filters;
+    std::function<FilterChain::CreateResult(const SourceFormat&)> makeFilters;
     CodecContextPtr encoder;
     AVStream* output = nullptr;
     int64_t shift = 0;  // input timestamp that becomes zero in the output
@@ -35,8 +39,12 @@ class Transcoder {
     int64_t delay = 0;                 // added to the output timestamps
     int64_t frameDuration = 0;         // of a picture whose packet gives none
     bool ended = false;  // the filters will deliver no more frames
+    PacketPtr packet{av_packet_alloc()};  // the encoder's output, used by its worker only
+    std::unique_ptr<EncoderWorker> worker;
   };
 
+  // Reads, decodes and filters everything, handing frames to the encoder workers.
+  std::string Feed();
   std::string AddVideo(const VideoPlan& plan);
   std::string AddAudio(const AudioPlan& plan);
   std::string AddOutputStream(Pipeline& pipeline, std::optional<uint32_t> tag);
@@ -46,19 +54,21 @@ class Transcoder {
   void KeepDecodingOrder(Pipeline& pipeline, AVPacket& packet) const;
   // A null frame ends the stream at `endPts`.
   std::string Filter(Pipeline& pipeline, AVFrame* frame, int64_t endPts = AV_NOPTS_VALUE);
+  // Runs on the pipeline's worker thread.
   std::string Encode(Pipeline& pipeline, const AVFrame* frame);
+  std::string Write(Pipeline& pipeline, AVPacket& packet);
   std::string Drain(Pipeline& pipeline);
   bool AllEnded() const;
 
   const Options& options_;
   InputFile& input_;
   OutputFile& output_;
+  std::mutex muxing_;  // the muxer and the progress count are shared by the encoder workers
   Progress progress_;
-  std::vector<Pipeline> pipelines_;
+  std::deque<Pipeline> pipelines_;  // a deque keeps each pipeline in place for its worker
   FramePtr decoded_{av_frame_alloc()};
   FramePtr filtered_{av_frame_alloc()};
   PacketPtr packet_{av_packet_alloc()};
-  PacketPtr encoded_{av_packet_alloc()};
 };
 
 }  // namespace kodavert

@@ -1,0 +1,210 @@
+#!/usr/bin/env python3
+"""Compares kodavert.dll with the stock ffmpeg tool on every format of the conversion window.
+
+Generates one 60-second 320x240 Flash video (FLV1 picture, MP3 sound at 22050 Hz), converts it
+with each of the 24 formats, in turn by kodavert.dll (with the window's option text) and by ffmpeg
+(with the equivalent modern options: same codecs, sizes, rates, bit rates and quality settings),
+several times, and writes the median wall time, CPU time, peak memory and output size of each,
+with the ratios, to RESULTS.md beside this script.
+
+    bench/run_bench.py [--converter PATH] [--runs N] [--seconds S]
+"""
+import argparse
+import os
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+HERE = Path(__file__).resolve().parent
+DEFAULT_CONVERTER = HERE.parent / "build" / "converter" / "bin" / "kodavert.dll"
+
+# What -sameq and -deinterlace mean in kodavert.dll, spelled for the stock tool.
+SAMEQ = ["-q:v", "2"]
+SAMEQ_H264 = ["-crf", "18"]
+DEINTERLACE = ["-vf", "yadif=deint=interlaced"]
+NTSC = "30000/1001"
+
+# (name, extension, the window's option text, the stock tool's options)
+ROWS = [
+    ("AVI (MPEG4-DivX-Compatible)", ".avi",
+     "-b 360 -r 29.97 -s 320x240 -vcodec mpeg4 -deinterlace -sameq -ab 48 -ar 22050 -ac 2",
+     ["-c:v", "mpeg4", *SAMEQ, "-s", "320x240", "-r", NTSC, *DEINTERLACE,
+      "-c:a", "libmp3lame", "-b:a", "48k", "-ar", "22050", "-ac", "2"]),
+    ("AVI (MPEG4-DivX-Best Quality)", ".avi",
+     "-b 360 -r 29.97 -s 320x240 -vcodec mpeg4 -aspect 16:9 -deinterlace -sameq -acodec mp3 -ab 128 -ar 44100 -ac 2",
+     ["-c:v", "mpeg4", *SAMEQ, "-s", "320x240", "-r", NTSC, "-aspect", "16:9", *DEINTERLACE,
+      "-c:a", "libmp3lame", "-b:a", "128k", "-ar", "44100", "-ac", "2"]),
+    ("AVI (MPEG4-XviD-Compatible)", ".avi",
+     "-b 360 -r 29.97 -s 320x240 -vcodec xvid -deinterlace -sameq -ab 48 -ar 22050 -ac 2",
+     ["-c:v", "libxvid", "-vtag", "XVID", *SAMEQ, "-s", "320x240", "-r", NTSC, *DEINTERLACE,
+      "-c:a", "libmp3lame", "-b:a", "48k", "-ar", "22050", "-ac", "2"]),
+    ("AVI (MPEG4-XviD-Best Quality)", ".avi",
+     "-b 360 -r 29.97 -s 320x240 -vcodec xvid -deinterlace -sameq -ab 128 -ar 44100 -ac 2",
+     ["-c:v", "libxvid", "-vtag", "XVID", *SAMEQ, "-s", "320x240", "-r", NTSC, *DEINTERLACE,
+      "-c:a", "libmp3lame", "-b:a", "128k", "-ar", "44100", "-ac", "2"]),
+    ("iPOD Video (320x240) MPEG4", ".mpg",
+     "-b 512 -s 320x240 -vcodec mpeg4 -aspect 4:3 -acodec aac -ab 64 -ar 44100 -ac 2",
+     ["-c:v", "mpeg4", "-b:v", "512k", "-s", "320x240", "-aspect", "4:3",
+      "-c:a", "aac", "-b:a", "64k", "-ar", "44100", "-ac", "2", "-f", "mp4"]),
+    ("iPOD Video2 (640x480) MPEG4", ".mpg",
+     "-b 1200 -s 640x480 -vcodec mpeg4 -aspect 4:3 -acodec aac -ab 80 -ar 44100 -ac 2",
+     ["-c:v", "mpeg4", "-b:v", "1200k", "-s", "640x480", "-aspect", "4:3",
+      "-c:a", "aac", "-b:a", "80k", "-ar", "44100", "-ac", "2", "-f", "mp4"]),
+    ("iPhone Video", ".mpg",
+     "-b 1200 -s 320x240 -vcodec mpeg4 -aspect 4:3 -acodec aac -ab 80 -ar 44100 -ac 2",
+     ["-c:v", "mpeg4", "-b:v", "1200k", "-s", "320x240", "-aspect", "4:3",
+      "-c:a", "aac", "-b:a", "80k", "-ar", "44100", "-ac", "2", "-f", "mp4"]),
+    ("MPEG (Max Compatible)", ".mpg",
+     "-r 29.97 -vcodec mpeg1video -deinterlace -sameq -ar 44100 -ac 2",
+     ["-c:v", "mpeg1video", *SAMEQ, "-r", NTSC, *DEINTERLACE, "-c:a", "mp2", "-ar", "44100", "-ac", "2"]),
+    ("MPEG (Best Quality)", ".mpg",
+     "-r 29.97 -vcodec mpeg1video -deinterlace -sameq -ac 2",
+     ["-c:v", "mpeg1video", *SAMEQ, "-r", NTSC, *DEINTERLACE, "-c:a", "mp2", "-ac", "2"]),
+    ("WMV(WindowsMedia-Compatible)", ".wmv",
+     "-vcodec wmv2 -deinterlace -sameq -ar 44100 -ac 2",
+     ["-c:v", "wmv2", *SAMEQ, *DEINTERLACE, "-c:a", "wmav2", "-ar", "44100", "-ac", "2"]),
+    ("WMV(WindowsMedia-Best Quality)", ".wmv",
+     "-vcodec wmv2 -deinterlace -sameq -ac 2",
+     ["-c:v", "wmv2", *SAMEQ, *DEINTERLACE, "-c:a", "wmav2", "-ac", "2"]),
+    ("RM (RealONE/RealPlayer)", ".rm",
+     "-vcodec rv20 -deinterlace -sameq -ar 44100 -ac 2",
+     ["-c:v", "rv20", *SAMEQ, *DEINTERLACE, "-c:a", "ac3", "-ar", "44100", "-ac", "2"]),
+    ("QuickTime MOV", ".mov",
+     "-b 360 -r 29.97 -s 320x240 -deinterlace -sameq -acodec aac -ab 48 -ar 44100 -ac 2",
+     ["-c:v", "libx264", *SAMEQ_H264, "-s", "320x240", "-r", NTSC, *DEINTERLACE,
+      "-c:a", "aac", "-b:a", "48k", "-ar", "44100", "-ac", "2"]),
+    ("Sony PSP (Normal)", ".avi",
+     "-b 512 -r 29.97 -s 368x208 -vcodec xvid -acodec aac -ab 64 -ar 24000 -ac 2",
+     ["-c:v", "libxvid", "-vtag", "XVID", "-b:v", "512k", "-s", "368x208", "-r", NTSC,
+      "-c:a", "aac", "-b:a", "64k", "-ar", "24000", "-ac", "2"]),
+    ("Sony PSP (Excellent Quality)", ".avi",
+     "-b 768 -r 29.97 -s 368x208 -vcodec xvid -acodec aac -ab 64 -ar 24000 -ac 2",
+     ["-c:v", "libxvid", "-vtag", "XVID", "-b:v", "768k", "-s", "368x208", "-r", NTSC,
+      "-c:a", "aac", "-b:a", "64k", "-ar", "24000", "-ac", "2"]),
+    ("Sony PSP (Minimal Size)", ".avi",
+     "-b 216 -r 29.97 -s 160x112 -vcodec xvid -acodec aac -ab 64 -ar 24000 -ac 2",
+     ["-c:v", "libxvid", "-vtag", "XVID", "-b:v", "216k", "-s", "160x112", "-r", NTSC,
+      "-c:a", "aac", "-b:a", "64k", "-ar", "24000", "-ac", "2"]),
+    ("Sony PSP (PSP AVC)", ".avi",
+     "-b 400 -r 29.97 -s 368x208 -vcodec h264 -bufsize 128 -g 250 -qscale 25 -maxrate 1500 -acodec aac -ab 128 -ar 48000 -ac 2",
+     ["-c:v", "libx264", "-b:v", "400k", "-crf", "25", "-maxrate", "1500k", "-bufsize", "128k",
+      "-g", "250", "-s", "368x208", "-r", NTSC, "-c:a", "aac", "-b:a", "128k", "-ar", "48000", "-ac", "2"]),
+    ("Zune MPEG-4 Video", ".avi",
+     "-b 1500 -r 29.97 -s 320x240 -vcodec mpeg4 -acodec aac -ab 128 -ar 48000 -ac 2",
+     ["-c:v", "mpeg4", "-b:v", "1500k", "-s", "320x240", "-r", NTSC,
+      "-c:a", "aac", "-b:a", "128k", "-ar", "48000", "-ac", "2"]),
+    ("Zune MPEG-4 AVC", ".avi",
+     "-b 1500 -r 29.97 -s 320x240 -vcodec h264 -bufsize 128 -g 250 -qscale 25 -maxrate 1500 -acodec aac -ab 64 -ar 48000 -ac 2",
+     ["-c:v", "libx264", "-b:v", "1500k", "-crf", "25", "-maxrate", "1500k", "-bufsize", "128k",
+      "-g", "250", "-s", "320x240", "-r", NTSC, "-c:a", "aac", "-b:a", "64k", "-ar", "48000", "-ac", "2"]),
+    ("Zune WMV", ".wmv",
+     "-b 1500 -r 29.97 -s 320x240 -vcodec wmv2 -acodec mp3 -ab 128 -ar 48000 -ac 2",
+     ["-c:v", "wmv2", "-b:v", "1500k", "-s", "320x240", "-r", NTSC,
+      "-c:a", "libmp3lame", "-b:a", "128k", "-ar", "48000", "-ac", "2"]),
+    ("3GP (for Mobile)", ".3gp",
+     "-b 120 -r 11 -s 176x144 -vcodec h263 -bt 60 -acodec amr_nb -ab 48 -ar 8000 -ac 1",
+     ["-c:v", "h263", "-b:v", "120k", "-bt", "60k", "-s", "176x144", "-r", "11",
+      "-c:a", "libopencore_amrnb", "-b:a", "12.2k", "-ar", "8000", "-ac", "1"]),
+    ("3G2 (for Mobile)", ".3g2",
+     "-b 120 -r 11 -s 176x144 -vcodec mpeg4 -bt 60 -acodec amr_nb -ab 48 -ar 8000 -ac 1",
+     ["-c:v", "mpeg4", "-b:v", "120k", "-bt", "60k", "-s", "176x144", "-r", "11",
+      "-c:a", "libopencore_amrnb", "-b:a", "12.2k", "-ar", "8000", "-ac", "1"]),
+    ("WAVE Sound (WAV)", ".wav",
+     "-f wav -acodec pcm_s16le -ab 128 -ar 41000 -ac 2",
+     ["-vn", "-c:a", "pcm_s16le", "-ar", "41000", "-ac", "2", "-f", "wav"]),
+    ("MP3 Sound (MP3)", ".mp3",
+     "-f mp3 -acodec mp3 -ab 128 -ar 44100 -ac 2",
+     ["-vn", "-c:a", "libmp3lame", "-b:a", "128k", "-ar", "44100", "-ac", "2", "-f", "mp3"]),
+]
+
+
+def measure(command):
+    """Runs one command; its wall time, CPU time, peak resident memory (KiB) and exit status."""
+    start = time.monotonic()
+    process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(process.pid, 0)
+    wall = time.monotonic() - start
+    process.returncode = os.waitstatus_to_exitcode(status)
+    return wall, usage.ru_utime + usage.ru_stime, usage.ru_maxrss, process.returncode
+
+
+def make_source(path, seconds):
+    subprocess.run(["ffmpeg", "-v", "error", "-y", "-f", "lavfi", "-i", "testsrc2=size=320x240:rate=25",
+                    "-f", "lavfi", "-i", "sine=f=440:sample_rate=22050", "-t", str(seconds),
+                    "-c:v", "flv1", "-b:v", "400k", "-c:a", "libmp3lame", "-b:a", "64k", str(path)],
+                   check=True)
+
+
+def bench_row(row, source, folder, converter, runs):
+    name, extension, window_options, stock_options = row
+    mine_out = folder / ("kodavert" + extension)
+    stock_out = folder / ("stock" + extension)
+    tools = {
+        "kodavert": [str(converter), "-i", str(source), "-y", *window_options.split(), str(mine_out)],
+        # The stock tool writes a constant frame rate only when told; kodavert.dll always does.
+        "stock": ["ffmpeg", "-nostdin", "-y", "-i", str(source), *stock_options,
+                  *([] if "-vn" in stock_options else ["-vsync", "cfr"]), str(stock_out)],
+    }
+    samples = {tool: [] for tool in tools}
+    for _ in range(runs):
+        for tool, command in tools.items():  # in turn, so that both see the same machine load
+            wall, cpu, rss, status = measure(command)
+            if status != 0:
+                raise RuntimeError(f"{tool} failed on {name}: {' '.join(command)}")
+            samples[tool].append((wall, cpu, rss))
+    result = {}
+    for tool, values in samples.items():
+        result[tool] = tuple(statistics.median(v[i] for v in values) for i in range(3))
+    result["sizes"] = (mine_out.stat().st_size, stock_out.stat().st_size)
+    return result
+
+
+def write_results(results, runs, seconds):
+    lines = [
+        "# kodavert.dll against the stock ffmpeg tool",
+        "",
+        f"Source: {seconds} s of 320x240 FLV1 at 25 fps with MP3 sound at 22050 Hz, generated by "
+        f"`bench/run_bench.py`. Median of {runs} runs each, the two tools in turn; "
+        f"{os.cpu_count()} cores, {time.strftime('%Y-%m-%d %H:%M UTC', time.gmtime())}.",
+        "Ratios are kodavert.dll / stock tool. CPU is user + system time; memory is peak resident set.",
+        "",
+        "| # | Format | Wall k (s) | Wall ffmpeg (s) | Wall ratio | CPU k (s) | CPU ffmpeg (s) | Peak k (MiB) | Peak ffmpeg (MiB) | Memory ratio | Size k (kB) | Size ffmpeg (kB) | Size ratio |",
+        "|---|---|---|---|---|---|---|---|---|---|---|---|---|",
+    ]
+    for number, (row, result) in enumerate(zip(ROWS, results), 1):
+        (mw, mc, mr), (sw, sc, sr) = result["kodavert"], result["stock"]
+        ms, ss = result["sizes"]
+        lines.append(f"| {number} | {row[0]} | {mw:.2f} | {sw:.2f} | {mw / sw:.2f} | {mc:.2f} | {sc:.2f} | "
+                     f"{mr / 1024:.1f} | {sr / 1024:.1f} | {mr / sr:.2f} | {ms / 1000:.0f} | {ss / 1000:.0f} | "
+                     f"{ms / ss:.3f} |")
+    ratios = [r["kodavert"][0] / r["stock"][0] for r in results]
+    lines += ["", f"Wall-time ratio: median {statistics.median(ratios):.2f}, highest {max(ratios):.2f}.", ""]
+    (HERE / "RESULTS.md").write_text("\n".join(lines))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--converter", type=Path, default=Path(os.environ.get("KODAVERT", DEFAULT_CONVERTER)))
+    parser.add_argument("--runs", type=int, default=3)
+    parser.add_argument("--seconds", type=int, default=60)
+    arguments = parser.parse_args()
+    if not arguments.converter.is_file():
+        sys.exit(f"no converter at {arguments.converter}; build the kodavert target or pass --converter")
+    with tempfile.TemporaryDirectory() as temporary:
+        folder = Path(temporary)
+        source = folder / "source.flv"
+        make_source(source, arguments.seconds)
+        results = []
+        for number, row in enumerate(ROWS, 1):
+            results.append(bench_row(row, source, folder, arguments.converter, arguments.runs))
+            k, s = results[-1]["kodavert"][0], results[-1]["stock"][0]
+            print(f"{number:2} {row[0]:32} {k:6.2f}s {s:6.2f}s ratio {k / s:.2f}", flush=True)
+    write_results(results, arguments.runs, arguments.seconds)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,44 @@
+#pragma once
+#include "converter/LibavPtr.h"
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace kodavert {
+
+// Runs one stream's encoder on a thread of its own, so that decoding and filtering the next
+// frames overlap with encoding the last ones. A short queue keeps memory small and the streams
+// close to each other.
+class EncoderWorker {
+ public:
+  // Encodes one frame, or drains the encoder for a null frame; an error text on failure.
+  using Work = std::function<std::string(const AVFrame*)>;
+
+  explicit EncoderWorker(Work work);
+  ~EncoderWorker();
+  EncoderWorker(const EncoderWorker&) = delete;
+  EncoderWorker& operator=(const EncoderWorker&) = delete;
+
+  // Queues a reference to `frame`, waiting while the queue is full; the error of an earlier frame.
+  std::string Send(const AVFrame& frame);
+  // Drains the encoder and ends the thread; the first error met.
+  std::string Finish();
+
+ private:
+  void Loop();
+
+  static constexpr size_t kQueueDepth = 8;
+  Work work_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::deque<FramePtr> queue_;
+  bool closed_ = false;
+  std::string error_;
+  std::thread thread_;  // last, so that it starts when everything it uses exists
+};
+
+}  // namespace kodavert
