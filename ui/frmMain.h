@@ -26,7 +26,7 @@ class frmMain : public QWidget {
 
   ui::CatalogueView& View() { return view_; }
   platform::Inet& Transfer() { return Inet1; }
-  const platform::CommonDialog& OpenDialog() const { return CD1; }
+  platform::CommonDialog& OpenDialog() { return CD1; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;

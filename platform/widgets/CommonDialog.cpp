@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include <cerrno>
+
 namespace platform {
 namespace {
 std::function<testing::DialogAnswer(const CommonDialog&)>& Double() {
@@ -39,9 +41,10 @@ CommonDialog::Outcome CommonDialog::ShowOpen(QWidget* owner) {
     if (FilterIndex >= 1 && FilterIndex <= filters.size()) dialog.selectNameFilter(filters[FilterIndex - 1]);
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
       answer.fileName = dialog.selectedFiles().constFirst();
-      // The chosen file can vanish between the choice and the return; the dialog promised it exists.
+      // The chosen file can vanish between the choice and the return; the dialog promised it
+      // exists, so it fails with the system's own number and text for a missing file.
       if ((Flags & FileMustExist) && !QFileInfo(answer.fileName).isFile())
-        answer.outcome = {53, QStringLiteral("File not found: ") + answer.fileName};
+        answer.outcome = {ENOENT, qt_error_string(ENOENT) + QStringLiteral(": ") + answer.fileName};
     } else {
       answer.outcome = {CancelErrorNumber, QStringLiteral("Cancel was selected.")};
     }

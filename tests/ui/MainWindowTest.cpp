@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -74,12 +75,12 @@ TEST_F(MainWindow, CancelledOrFailedDialogKeepsTheEarlierSelection) {
   nextAnswer = {{32755, "Cancel was selected."}, {}};
   window.B3_Click();
   EXPECT_TRUE(messages.empty());
-  nextAnswer = {{53, "File not found: /gone.flv"}, "/gone.flv"};
+  nextAnswer = {{2, "No such file or directory: /gone.flv"}, "/gone.flv"};
   window.B3_Click();
   EXPECT_EQ(T("T5"), path);
   EXPECT_TRUE(Enabled("B2_2"));
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].text, "Error 53 selecting file.\r\nFile not found: /gone.flv");
+  EXPECT_EQ(messages[0].text, "Error 2 selecting file.\r\nNo such file or directory: /gone.flv");
   EXPECT_EQ(messages[0].title, QApplication::applicationDisplayName());  // the program's title
   EXPECT_EQ(messages[0].icon, platform::MessageIcon::None);
 }
@@ -133,6 +134,49 @@ TEST_F(MainWindow, DownloadHandsTheWholeLinkOverUnaltered) {
   window.View().SetEnabled("B2_0", true);
   QTest::mouseClick(window.View().Control("B2_0"), Qt::LeftButton);
   EXPECT_EQ(opened, QStringList{link});
+}
+
+}  // namespace
+
+namespace {
+
+// The real open-file dialog, driven as a user would: it is told apart by its outcome.
+class OpenFileDialog : public ::testing::Test {
+ protected:
+  QString Choose(const std::function<void(QFileDialog*)>& act) {
+    OnNextModal([&](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_EQ(dialog->windowTitle(), "Select A YouTube Video File");
+      EXPECT_EQ(dialog->nameFilters(), QStringList{"Flash Video Files (*.flv)"});
+      EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
+      act(dialog);
+    });
+    const platform::CommonDialog::Outcome outcome = window.OpenDialog().ShowOpen(&window);
+    return QString::number(outcome.errorNumber) + " " + outcome.description;
+  }
+  QTemporaryDir folder;
+  frmMain window;
+};
+
+TEST_F(OpenFileDialog, ReportsAChoiceACancelAndAFileThatVanished) {
+  window.Form_Load();
+  const QString path = folder.filePath("clip.flv");
+  QFile(path).open(QIODevice::WriteOnly);
+  EXPECT_EQ(Choose([&](QFileDialog* d) {
+              d->selectFile(path);
+              QMetaObject::invokeMethod(d, "accept");
+            }),
+            "0 ");
+  EXPECT_EQ(window.OpenDialog().FileName, path);
+  EXPECT_EQ(Choose([](QFileDialog* d) { d->reject(); }).left(6), "32755 ");
+  EXPECT_EQ(Choose([&](QFileDialog* d) {
+              d->selectFile(path);
+              // Gone after the dialog checked it and before the program takes it.
+              QObject::connect(d, &QDialog::finished, [&] { QFile::remove(path); });
+              QMetaObject::invokeMethod(d, "accept");
+            }),
+            "2 No such file or directory: " + path);
 }
 
 }  // namespace
