@@ -70,6 +70,8 @@ std::string Transcoder::AddAudio(const AudioPlan& plan) {
 std::string Transcoder::AddOutputStream(Pipeline& pipeline, std::optional<uint32_t> tag) {
   pipeline.output = output_.AddStream(*pipeline.encoder, tag);
   if (!pipeline.output || !pipeline.packet) return "cannot add a stream to the output.";
+  // Uncompressed sound costs less to encode than to hand over to another thread.
+  if (av_get_exact_bits_per_sample(pipeline.encoder->codec_id) > 0) return {};
   pipeline.worker = std::make_unique<EncoderWorker>(
       [this, &pipeline](const AVFrame* frame) { return Encode(pipeline, frame); });
   return {};
@@ -91,7 +93,8 @@ std::string Transcoder::Run() {
   std::string error = Feed();
   // Every worker is finished before returning, also after a failure: the output is theirs until then.
   for (Pipeline& pipeline : pipelines_) {
-    std::string encoding = pipeline.worker->Finish();
+    std::string encoding = pipeline.worker ? pipeline.worker->Finish()
+                           : error.empty() ? Encode(pipeline, nullptr) : std::string();
     if (error.empty()) error = std::move(encoding);
   }
   if (!error.empty()) return error;
@@ -179,7 +182,8 @@ std::string Transcoder::Drain(Pipeline& pipeline) {
     filtered_->pict_type = AV_PICTURE_TYPE_NONE;
     // Fixed-quantiser encoders take the quantiser from each frame.
     filtered_->quality = pipeline.encoder->global_quality;
-    std::string error = pipeline.worker->Send(*filtered_);
+    std::string error = pipeline.worker ? pipeline.worker->Send(*filtered_)
+                                        : Encode(pipeline, filtered_.get());
     av_frame_unref(filtered_.get());
     if (!error.empty()) return error;
   }

@@ -40,7 +40,7 @@ class Transcoder {
     int64_t frameDuration = 0;         // of a picture whose packet gives none
     bool ended = false;  // the filters will deliver no more frames
     PacketPtr packet{av_packet_alloc()};  // the encoder's output, used by its worker only
-    std::unique_ptr<EncoderWorker> worker;
+    std::unique_ptr<EncoderWorker> worker;  // none: the encoder runs on the reading thread
   };
 
   // Reads, decodes and filters everything, handing frames to the encoder workers.
@@ -54,7 +54,7 @@ class Transcoder {
   void KeepDecodingOrder(Pipeline& pipeline, AVPacket& packet) const;
   // A null frame ends the stream at `endPts`.
   std::string Filter(Pipeline& pipeline, AVFrame* frame, int64_t endPts = AV_NOPTS_VALUE);
-  // Runs on the pipeline's worker thread.
+  // Runs on the pipeline's worker thread, if it has one.
   std::string Encode(Pipeline& pipeline, const AVFrame* frame);
   std::string Write(Pipeline& pipeline, AVPacket& packet);
   std::string Drain(Pipeline& pipeline);
