@@ -40,8 +40,10 @@ OutputFindings ConverterOutput::Scan(QString text, qsizetype finishedLength, boo
   if (lines.contains(QStringView(DurationMarker))) {
     found.durationLine = true;
     found.durationSeconds = ParseDuration(lines);
-  } else {
-    found.progressSeconds = ParseProgressTime(lines);
+  } else if (const qsizetype last = lines.lastIndexOf(QStringView(ProgressMarker)); last >= 0) {
+    // A tick that falls behind finds several progress lines; the latest tells where the converter
+    // is, so the last of them ends a run at 100% rather than at an earlier figure.
+    found.progressSeconds = ParseProgressTime(lines.mid(last));
   }
 
   // The information text ends before the character that precedes the header; before that, the

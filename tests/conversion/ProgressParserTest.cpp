@@ -109,6 +109,12 @@ TEST(ConverterOutput, DurationTakesPrecedenceInOneRead) {
   EXPECT_TRUE(fed.progress.empty());
 }
 
+TEST(ConverterOutput, TheLatestOfSeveralProgressLinesInOneReadCounts) {
+  // A tick that fell behind must not end the run on an old figure.
+  const Fed fed = Feed({u"frame= 1 time=81.00 bitrate= 1\nframe= 9 time=90.00 bitrate= 1\n"});
+  EXPECT_EQ(fed.progress, std::vector<int>{90});
+}
+
 TEST(ConverterOutput, ProgressLinesEndingInCarriageReturnsAreFinished) {
   const Fed fed = Feed({u"frame= 1 time=1.00 bitrate= 1\rframe= 2 time=2.", u"00 bitrate= 1\r"}, false);
   EXPECT_EQ(fed.progress, (std::vector<int>{1, 2}));
