@@ -9,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <algorithm>
 #include <vector>
 
@@ -165,7 +164,8 @@ QWidget* CatalogueView::Build(const ControlSpec& row, QWidget* parent) {
   w->setObjectName(QString::fromLatin1(row.name));
   w->setGeometry(Geometry(row));
   w->setFont(FontFor(row.style));
-  ApplyColours(w, row.style);
+  // A palette would pass a frame's colour on to the controls inside; its style sheet does not.
+  if (row.kind != ControlKind::Frame) ApplyColours(w, row.style);
   const QString tip = QString::fromUtf8(row.tip);
   w->setToolTip(tip);
   w->setAccessibleDescription(tip);

@@ -113,6 +113,12 @@ TEST(Styles, StatusLineAndLinksHaveTheirColours) {
     EXPECT_EQ(label->cursor().shape(), Qt::PointingHandCursor);
   }
   EXPECT_TRUE(aboutView.ControlAs<QLabel>("L1_2")->wordWrap());
+
+  // The conversion window's frame has dark text; the labels inside it keep the usual colour.
+  QWidget convert;
+  ui::CatalogueView convertView(&convert, ui::frmConvertSpec);
+  EXPECT_EQ(convertView.Control("L1_2")->palette().color(QPalette::WindowText),
+            convert.palette().color(QPalette::WindowText));
 }
 
 TEST(ReadOnlyBoxes, AllowSelectAndCopyButNotTyping) {
