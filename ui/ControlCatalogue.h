@@ -17,15 +17,15 @@ enum ControlStyle : unsigned {
   Bold = 1u << 4,        // window font, bold
   Small = 1u << 5,       // 6.75 pt instead of the window's 8.25 pt
   DarkText = 1u << 6,    // text colour (64, 64, 64)
-  Status = ReadOnly | Small | DarkText | (1u << 7),  // read-only line on a (224, 224, 224) ground
+  StatusGround = 1u << 7,  // background (224, 224, 224)
   HandCursor = 1u << 8,
-  Link = Small | HandCursor | (1u << 9),  // blue, underlined
+  LinkColour = 1u << 9,  // blue, underlined
   WordWrap = 1u << 10,
   WhiteGround = 1u << 11,
   TwoCharacters = 1u << 12,  // at most two characters
+  Status = ReadOnly | Small | DarkText | StatusGround,  // the status line of a window
+  Link = Small | HandCursor | LinkColour,
 };
-inline constexpr unsigned StatusGround = 1u << 7;
-inline constexpr unsigned LinkColour = 1u << 9;
 
 struct ControlSpec {
   const char* name;       // the control's name, with "_" and the index for array members ("B2_0")

@@ -25,7 +25,6 @@ class frmMain : public QWidget {
   void ShowConvertWindow(const QString& path);
 
   ui::CatalogueView& View() { return view_; }
-  platform::Inet& Transfer() { return Inet1; }
   platform::CommonDialog& OpenDialog() { return CD1; }
 
  protected:

@@ -12,11 +12,6 @@ namespace platform {
 // Returns when the user has closed it.
 void MessageBox(QWidget* owner, const QString& text, const QString& title, MessageIcon icon);
 
-// The program's usual error report: title "Error", the critical (stop) icon, OK only.
-inline void ErrorBox(QWidget* owner, const QString& text) {
-  MessageBox(owner, text, QStringLiteral("Error"), MessageIcon::Critical);
-}
-
 namespace testing {
 struct ShownMessage {
   QString text;

@@ -10,23 +10,21 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDeadlineTimer>
 #include <QLineEdit>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
 
 #include "app/Application.h"
-#include "platform/CreateToolhelp32Snapshot.h"
 #include "platform/End.h"
 #include "platform/ShellExecute.h"
 #include "platform/widgets/CommonDialog.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/SHBrowseForFolder.h"
 #include "tests/support/LocalHttpServer.h"
+#include "tests/support/Media.h"
 #include "tests/support/Modal.h"
+#include "tests/support/Processes.h"
 #include "ui/frmConvert.h"
 #include "ui/frmMain.h"
 
@@ -44,21 +42,6 @@ const QByteArray kPage =
 
 const QString kDone = "Done! Click Open button to open the folder.";
 
-bool WaitUntil(const std::function<bool()>& done, int milliseconds = 60000) {
-  for (QDeadlineTimer deadline(milliseconds); !done(); QThread::msleep(5)) {
-    if (deadline.hasExpired()) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
-}
-
-QString Probe(const QString& path, const QString& entries) {
-  QProcess probe;
-  probe.start("ffprobe", {"-v", "error", "-show_entries", entries, "-of", "default=nw=1:nk=1", path});
-  probe.waitForFinished(30000);
-  return probe.exitCode() == 0 ? QString::fromUtf8(probe.readAllStandardOutput()).trimmed() : QString();
-}
-
 class WholeRoad : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -75,10 +58,7 @@ class WholeRoad : public ::testing::Test {
     platform::testing::SetSHBrowseForFolderDouble([this](const QString&) { return output.path(); });
     platform::testing::SetEndDouble([this] { ++ended; });
     // Runs end by terminating converters by name: let this test touch only the ones it started.
-    platform::testing::SetCreateToolhelp32SnapshotDouble([](std::vector<platform::ProcessEntry> all) {
-      std::erase_if(all, [](const platform::ProcessEntry& e) { return e.th32ParentProcessID != getpid(); });
-      return all;
-    });
+    testsupport::KeepProcessListToOwnChildren();
   }
   void TearDown() override {
     App() = saved;
@@ -88,13 +68,6 @@ class WholeRoad : public ::testing::Test {
     platform::testing::SetSHBrowseForFolderDouble({});
     platform::testing::SetEndDouble({});
     platform::testing::SetCreateToolhelp32SnapshotDouble({});
-  }
-
-  bool MakeVideo(int seconds) {
-    return QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=320x240:rate=25",
-                                        "-f", "lavfi", "-i", "sine=f=440:sample_rate=22050", "-t",
-                                        QString::number(seconds), "-c:v", "flv", "-c:a", "libmp3lame",
-                                        downloads.filePath("clip.flv")}) == 0;
   }
 
   Application saved;
@@ -118,16 +91,16 @@ void ConvertTo(frmConvert& convert, const QString& format, QStringList& percents
   auto* list = convert.View().ControlAs<QComboBox>("CBO");
   list->setCurrentIndex(list->findText(format));
   QTest::mouseClick(convert.View().Control("B1_1"), Qt::LeftButton);
-  EXPECT_TRUE(WaitUntil([&] {
+  EXPECT_TRUE(testsupport::WaitUntil([&] {
     const QString status = convert.View().Text("T1_0");
     if (status.startsWith("Converting video... ") && (percents.isEmpty() || percents.last() != status))
       percents << status;
     return status == kDone && convert.View().IsEnabled("B1_1");
-  })) << qPrintable(format) << ": " << qPrintable(convert.View().Text("T1_0"));
+  }, 60000)) << qPrintable(format) << ": " << qPrintable(convert.View().Text("T1_0"));
 }
 
 TEST_F(WholeRoad, FromAWatchPageToConvertedFilesWithACutRange) {
-  ASSERT_TRUE(MakeVideo(6));
+  ASSERT_TRUE(testmedia::MakeFlv(downloads.filePath("clip.flv"), 6));
   frmMain main;
   main.Form_Load();
   main.show();
@@ -165,11 +138,16 @@ TEST_F(WholeRoad, FromAWatchPageToConvertedFilesWithACutRange) {
   QTest::mouseClick(view.Control("B2_2"), Qt::LeftButton);
   EXPECT_TRUE(messages.isEmpty()) << qPrintable(messages.join(" | "));
 
-  const QString mp3 = output.filePath("clip_new.mp3"), avi = output.filePath("clip_new.avi");
-  EXPECT_EQ(Probe(mp3, "stream=codec_name"), "mp3");
-  EXPECT_NEAR(Probe(mp3, "format=duration").toDouble(), 3.0, 0.1);
-  EXPECT_EQ(Probe(avi, "stream=codec_name"), "mpeg4\nmp3");
-  EXPECT_NEAR(Probe(avi, "format=duration").toDouble(), 3.0, 0.1);
+  const auto mp3 = testmedia::ProbeFile(output.filePath("clip_new.mp3"));
+  ASSERT_TRUE(mp3 && mp3->audio);
+  EXPECT_FALSE(mp3->video);
+  EXPECT_EQ(mp3->audio->codec, "mp3");
+  EXPECT_NEAR(mp3->duration, 3.0, 0.1);
+  const auto avi = testmedia::ProbeFile(output.filePath("clip_new.avi"));
+  ASSERT_TRUE(avi && avi->video && avi->audio);
+  EXPECT_EQ(avi->video->codec, "mpeg4");
+  EXPECT_EQ(avi->audio->codec, "mp3");
+  EXPECT_NEAR(avi->duration, 3.0, 0.1);
   EXPECT_FALSE(videoPercents.isEmpty());
   EXPECT_FALSE(audioPercents.isEmpty());
   EXPECT_TRUE(view.IsEnabled("B3") && view.IsEnabled("B2_2"));

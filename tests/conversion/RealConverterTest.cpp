@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
-#include <QProcess>
 
 #include "RunSupport.h"
+#include "tests/support/Media.h"
 
 using namespace testsupport;
 
@@ -13,29 +13,14 @@ namespace {
 
 const QString Done = "Done! Click Open button to open the folder.";
 
-bool Generate(const QString& path, int seconds, const QString& size) {
-  return QProcess::execute("ffmpeg", {"-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=size=" + size + ":rate=25",
-                                      "-f", "lavfi", "-i", "sine=f=440:sample_rate=22050", "-t",
-                                      QString::number(seconds), "-c:v", "flv", "-c:a", "libmp3lame", path}) == 0;
-}
-
-// The duration ffprobe reads from a file; nothing when it cannot read it.
-std::optional<double> ProbedDuration(const QString& path) {
-  QProcess probe;
-  probe.start("ffprobe", {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", path});
-  if (!probe.waitForFinished(30000) || probe.exitCode() != 0) return std::nullopt;
-  bool ok = false;
-  const double seconds = probe.readAllStandardOutput().trimmed().toDouble(&ok);
-  return ok ? std::optional(seconds) : std::nullopt;
-}
-
 class RealConverterTest : public ::testing::Test {
  protected:
   static inline QTemporaryDir* media = nullptr;
 
   static void SetUpTestSuite() {
     media = new QTemporaryDir;
-    if (!Generate(media->filePath("short.flv"), 8, "320x240") || !Generate(media->filePath("long.flv"), 90, "640x480")) {
+    if (!testmedia::MakeFlv(media->filePath("short.flv"), 8) ||
+        !testmedia::MakeFlv(media->filePath("long.flv"), 90, true, true, "640x480")) {
       delete media;
       media = nullptr;
     }
@@ -101,9 +86,9 @@ TEST_F(RealConverterTest, ConvertEndsDoneWithRisingPercentagesAndAReadableFile) 
     EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end())) << w->view.statusTexts.join(" | ").toStdString();
     // The percentage is of the whole input, also with a cut.
     EXPECT_EQ(percents.last(), int(c.seconds * 100 / c.videoSeconds)) << w->view.statusTexts.join(" | ").toStdString();
-    const auto seconds = ProbedDuration(w->window.OutputPath);
-    ASSERT_TRUE(seconds) << w->window.OutputPath.toStdString();
-    EXPECT_NEAR(*seconds, c.seconds, 0.5);
+    const auto probe = testmedia::ProbeFile(w->window.OutputPath);
+    ASSERT_TRUE(probe) << w->window.OutputPath.toStdString();
+    EXPECT_NEAR(probe->duration, c.seconds, 0.5);
   }
 }
 
@@ -121,7 +106,7 @@ TEST_F(RealConverterTest, CancelEndsTheRunWithinASecond) {
   EXPECT_EQ(w->view.Text("T1_0"), "Conversion is cancelled.");
   // A converter asked to stop finishes the file it has begun.
   ASSERT_TRUE(WaitUntil([] { return OwnChildren().isEmpty(); }, 10000));
-  EXPECT_TRUE(ProbedDuration(w->window.OutputPath)) << "the cancelled output does not play";
+  EXPECT_TRUE(testmedia::ProbeFile(w->window.OutputPath)) << "the cancelled output does not play";
 }
 
 TEST_F(RealConverterTest, InformationRunFillsTheBoxAndLeavesNoConverter) {

@@ -1,47 +1,15 @@
 #pragma once
-// What the tests of whole converter runs share: waiting through the event loop, the test's own
-// children and descriptors, and a window that remembers every status text it showed.
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QDir>
-#include <QFile>
+// What the tests of whole converter runs share: a window that remembers every status text it
+// showed, over a program folder of the test's choosing.
 #include <QTemporaryDir>
-#include <QThread>
-#include <functional>
 #include <memory>
-#include <unistd.h>
 
 #include "FakeControlView.h"
 #include "tests/support/QStringPrinter.h"
 #include "conversion/ConversionWindow.h"
-#include "platform/CreateToolhelp32Snapshot.h"
+#include "tests/support/Processes.h"
 
 namespace testsupport {
-
-// Runs the event loop (and so the window's timer) until `done` holds; false on the deadline.
-inline bool WaitUntil(const std::function<bool()>& done, int milliseconds = 20000) {
-  QDeadlineTimer deadline(milliseconds);
-  while (!done()) {
-    if (deadline.hasExpired()) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    QThread::msleep(5);
-  }
-  return true;
-}
-
-// Children of this test, running or not yet collected.
-inline QList<int> OwnChildren() {
-  QList<int> children;
-  const QStringList ids = QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-  for (const QString& id : ids) {
-    QFile stat("/proc/" + id + "/stat");
-    if (!stat.open(QIODevice::ReadOnly)) continue;
-    const QByteArray line = stat.readAll();
-    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 1).simplified().split(' ');
-    if (fields.size() > 1 && fields[1].toInt() == getpid()) children.append(id.toInt());
-  }
-  return children;
-}
 
 // The percentages the status line showed, in order.
 inline QList<int> Percentages(const QStringList& statusTexts) {
@@ -50,16 +18,6 @@ inline QList<int> Percentages(const QStringList& statusTexts) {
     if (t.startsWith("Converting video... ")) percents.append(t.section(' ', 2, 2).chopped(1).toInt());
   }
   return percents;
-}
-
-inline int OpenDescriptors() { return int(QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::System).size()); }
-
-// Cancelling terminates converters by name; a test must touch only the ones it started.
-inline void KeepProcessListToOwnChildren() {
-  platform::testing::SetCreateToolhelp32SnapshotDouble([](std::vector<platform::ProcessEntry> all) {
-    std::erase_if(all, [](const platform::ProcessEntry& e) { return e.th32ParentProcessID != getpid(); });
-    return all;
-  });
 }
 
 class RecordingView : public FakeControlView {

@@ -1,113 +1,14 @@
 #include "ConverterHarness.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-
 namespace convertertest {
 
 QString ConverterPath() { return QStringLiteral(QB_PROGRAM_DIR "/kodavert.dll"); }
-
-RunResult RunProgram(const QString& program, const QStringList& arguments, int timeoutMs) {
-  QProcess process;
-  process.setProcessChannelMode(QProcess::MergedChannels);
-  process.setStandardInputFile(QProcess::nullDevice());
-  process.start(program, arguments);
-  RunResult result;
-  result.started = process.waitForStarted();
-  if (!result.started) return result;
-  if (!process.waitForFinished(timeoutMs)) {
-    result.timedOut = true;
-    process.kill();
-    process.waitForFinished();
-  }
-  result.crashed = process.exitStatus() == QProcess::CrashExit && !result.timedOut;
-  result.exitCode = process.exitCode();
-  result.output = QString::fromLocal8Bit(process.readAll());
-  return result;
-}
 
 RunResult RunConverter(const QString& input, const QString& optionText, const QString& output) {
   QStringList arguments{"-i", input};
   arguments += optionText.split(' ', Qt::SkipEmptyParts);
   arguments << output;
   return RunProgram(ConverterPath(), arguments);
-}
-
-bool MakeFlv(const QString& path, double seconds, bool withVideo, bool withAudio) {
-  QStringList arguments{"-v", "error", "-y"};
-  if (withVideo) arguments << "-f" << "lavfi" << "-i" << "testsrc=size=320x240:rate=25";
-  if (withAudio) arguments << "-f" << "lavfi" << "-i" << "sine=f=440:sample_rate=22050";
-  arguments << "-t" << QString::number(seconds);
-  if (withVideo) arguments << "-c:v" << "flv1";
-  if (withAudio) arguments << "-c:a" << "libmp3lame";
-  arguments << path;
-  const RunResult result = RunProgram("ffmpeg", arguments);
-  return result.started && !result.timedOut && result.exitCode == 0;
-}
-
-namespace {
-
-double Rational(const QString& text) {
-  const QStringList parts = text.split('/');
-  if (parts.size() != 2 || parts[1].toDouble() == 0) return text.toDouble();
-  return parts[0].toDouble() / parts[1].toDouble();
-}
-
-ProbedStream ReadStream(const QJsonObject& stream) {
-  ProbedStream probed;
-  probed.codec = stream["codec_name"].toString();
-  probed.width = stream["width"].toInt();
-  probed.height = stream["height"].toInt();
-  probed.frameRate = Rational(stream["r_frame_rate"].toString());
-  if (probed.frameRate == 0) probed.frameRate = Rational(stream["avg_frame_rate"].toString());
-  probed.sampleRate = stream["sample_rate"].toString().toInt();
-  probed.channels = stream["channels"].toInt();
-  probed.duration = stream["duration"].toString().toDouble();
-  const int frames = stream["nb_read_frames"].toString().toInt();
-  if (stream["codec_type"].toString() == "video" && probed.frameRate > 0)
-    probed.duration = frames / probed.frameRate;
-  return probed;
-}
-
-// From the sound packets themselves: some containers give every stream the file's length.
-double SoundDuration(const QString& path) {
-  const RunResult result = RunProgram("ffprobe", {"-v", "error", "-select_streams", "a:0", "-show_entries",
-                                                  "packet=pts_time,duration_time", "-of", "csv=p=0", path});
-  double first = -1, end = 0;
-  for (const QString& line : result.output.split('\n', Qt::SkipEmptyParts)) {
-    const QStringList fields = line.split(',');
-    if (fields.size() < 2) continue;
-    const double start = fields[0].toDouble();
-    if (first < 0) first = start;
-    end = std::max(end, start + fields[1].toDouble());
-  }
-  return first < 0 ? 0 : end - first;
-}
-
-}  // namespace
-
-std::optional<Probe> ProbeFile(const QString& path) {
-  const RunResult result = RunProgram("ffprobe", {"-v", "error", "-count_frames", "-of", "json",
-                                           "-show_format", "-show_streams", path});
-  if (result.exitCode != 0) return std::nullopt;
-  const QJsonObject root = QJsonDocument::fromJson(result.output.toUtf8()).object();
-  Probe probe;
-  probe.formatName = root["format"].toObject()["format_name"].toString();
-  probe.duration = root["format"].toObject()["duration"].toString().toDouble();
-  for (const QJsonValue& value : root["streams"].toArray()) {
-    const QJsonObject stream = value.toObject();
-    if (stream["codec_type"] == "video" && !probe.video) probe.video = ReadStream(stream);
-    if (stream["codec_type"] == "audio" && !probe.audio) probe.audio = ReadStream(stream);
-  }
-  if (probe.audio) probe.audio->duration = SoundDuration(path);
-  return probe;
-}
-
-bool DecodesCleanly(const QString& path) {
-  const RunResult result = RunProgram("ffmpeg", {"-v", "error", "-i", path, "-f", "null", "-"});
-  return result.exitCode == 0 && result.output.trimmed().isEmpty();
 }
 
 const std::vector<CatalogueRow>& CatalogueRows() {

@@ -1,0 +1,46 @@
+#pragma once
+// Real media for tests: small Flash videos made by ffmpeg, and what ffprobe reads in a file.
+// Both tools run as child processes with argument lists, never through a shell.
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace testmedia {
+
+struct RunResult {
+  bool started = false;
+  bool timedOut = false;
+  bool crashed = false;
+  int exitCode = -1;
+  QString output;  // standard output and standard error, as the window reads them: one stream
+};
+
+RunResult RunProgram(const QString& program, const QStringList& arguments, int timeoutMs = 40000);
+
+// A Flash video like the ones the window converts: FLV1 picture at 25 fps and MP3 sound at 22050 Hz.
+bool MakeFlv(const QString& path, double seconds, bool withVideo = true, bool withAudio = true,
+             const QString& size = QStringLiteral("320x240"));
+
+struct ProbedStream {
+  QString codec;
+  int width = 0;
+  int height = 0;
+  double frameRate = 0;
+  int sampleRate = 0;
+  int channels = 0;
+  double duration = 0;  // from the decoded frame count for video
+};
+
+struct Probe {
+  QString formatName;
+  double duration = 0;
+  std::optional<ProbedStream> video;
+  std::optional<ProbedStream> audio;
+};
+
+// Nothing when ffprobe cannot read the file.
+std::optional<Probe> ProbeFile(const QString& path);
+bool DecodesCleanly(const QString& path);
+
+}  // namespace testmedia

@@ -1,0 +1,51 @@
+#pragma once
+// Waiting through the event loop, and the test's own children and descriptors: what tests of
+// converter runs need to prove that nothing is left behind.
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QThread>
+#include <functional>
+#include <unistd.h>
+
+#include "platform/CreateToolhelp32Snapshot.h"
+
+namespace testsupport {
+
+// Runs the event loop (and so the window's timer) until `done` holds; false on the deadline.
+inline bool WaitUntil(const std::function<bool()>& done, int milliseconds = 20000) {
+  QDeadlineTimer deadline(milliseconds);
+  while (!done()) {
+    if (deadline.hasExpired()) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QThread::msleep(5);
+  }
+  return true;
+}
+
+// Children of this test, running or not yet collected.
+inline QList<int> OwnChildren() {
+  QList<int> children;
+  const QStringList ids = QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+  for (const QString& id : ids) {
+    QFile stat("/proc/" + id + "/stat");
+    if (!stat.open(QIODevice::ReadOnly)) continue;
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 1).simplified().split(' ');
+    if (fields.size() > 1 && fields[1].toInt() == getpid()) children.append(id.toInt());
+  }
+  return children;
+}
+
+inline int OpenDescriptors() { return int(QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::System).size()); }
+
+// Cancelling terminates converters by name; a test must touch only the ones it started.
+inline void KeepProcessListToOwnChildren() {
+  platform::testing::SetCreateToolhelp32SnapshotDouble([](std::vector<platform::ProcessEntry> all) {
+    std::erase_if(all, [](const platform::ProcessEntry& e) { return e.th32ParentProcessID != getpid(); });
+    return all;
+  });
+}
+
+}  // namespace testsupport
