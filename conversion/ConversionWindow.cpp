@@ -1,6 +1,7 @@
 #include "conversion/ConversionWindow.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include "QuillbrookConfig.h"
 #include "conversion/CommandLine.h"
@@ -93,6 +94,16 @@ void ConversionWindow::RunSequence(bool informationOnly) {
     SetInputsEnabled(true);
     return;
   }
+  if (InfoOnly) {
+    // The converter would start writing the output before the window has seen "Output #0"; a
+    // scratch folder keeps an earlier conversion's file intact.
+    scratch_.emplace();
+    if (!scratch_->isValid()) {
+      view_.SetText(StatusLine, QStringLiteral("Unable to create a scratch folder: ") + scratch_->errorString());
+      EndRun();
+      return;
+    }
+  }
   ApplyFormat(view_.Text(FormatList));
 }
 
@@ -125,11 +136,12 @@ void ConversionWindow::StartConversion() {
   std::optional<CutRange> cut;
   if (view_.IsChecked(CutBox)) cut = CutRange{CutStartSeconds, CutEndSeconds};
   const QString converter = ConverterPath(applicationDirectory_);
+  const QString output = scratch_ ? scratch_->filePath(QFileInfo(OutputPath).fileName()) : OutputPath;
   const QStringList arguments =
-      ConverterArguments(converter, InputPath, ConverterOptionList(ConversionSettings, cut), OutputPath);
+      ConverterArguments(converter, InputPath, ConverterOptionList(ConversionSettings, cut), output);
   if (!platform::OrdinaryFileExists(converter)) {
     view_.SetText(StatusLine, QStringLiteral("Unable to locate decoder. Please reinstall the software."));
-    SetInputsEnabled(true);
+    EndRun();
     return;
   }
   view_.SetText(StatusLine, QStringLiteral("Loading & analyzing video... It may take a while."));
@@ -139,7 +151,7 @@ void ConversionWindow::StartConversion() {
 void ConversionWindow::LaunchConverter(const QStringList& arguments) {
   if (!run_.Start(arguments)) {
     view_.SetText(StatusLine, QStringLiteral("Unable to start decoder. Please reinstall the software."));
-    SetInputsEnabled(true);
+    EndRun();
     return;
   }
   // A duration left from an earlier run belongs to another video: until this one reports its own,
@@ -155,11 +167,11 @@ void ConversionWindow::Timer1_Timer() {
   inTick_ = true;
   const ConverterRun::Chunk chunk = run_.ReadChunk();
   if (chunk.state != ConverterRun::Chunk::State::Nothing) TakeFindings(chunk.findings);
-  const bool pipeEnded = chunk.state == ConverterRun::Chunk::State::Ended;
-  // An empty pipe skips the tick, but a cancel still ends the run now. The run may also have been
+  const bool converterEnded = chunk.state == ConverterRun::Chunk::State::Ended;
+  // Nothing new skips the tick, but a cancel still ends the run now. The run may also have been
   // ended meanwhile, by closing the window while the end-time message was shown.
-  const bool over = pipeEnded || (InfoOnly && chunk.findings.outputHeader) || CancelRequested;
-  if (over && run_.IsActive()) StopRun(pipeEnded);
+  const bool over = converterEnded || (InfoOnly && chunk.findings.outputHeader) || CancelRequested;
+  if (over && run_.IsActive()) StopRun(converterEnded);
   inTick_ = false;
 }
 
@@ -179,19 +191,31 @@ void ConversionWindow::TakeFindings(const OutputFindings& findings) {
   }
 }
 
-void ConversionWindow::StopRun(bool pipeEnded) {
-  // A converter still attached to the pipe is stopped here: after a cancel, at the end of an
-  // information run, and when the ending time lies beyond the video, which nobody would read.
-  run_.Stop(!pipeEnded);
+void ConversionWindow::StopRun(bool converterEnded) {
+  // A converter still running is stopped here: after a cancel, at the end of an information run,
+  // and when the ending time lies beyond the video, which nobody would read.
+  const bool failed = converterEnded && !CancelRequested && !run_.Succeeded();
+  const QString lastLines = failed ? run_.LastLines() : QString();
+  run_.Stop();
   Timer1.stop();
-  view_.SetText(StatusLine, CancelRequested ? QStringLiteral("Conversion is cancelled.")
-                                            : QStringLiteral("Done! Click Open button to open the folder."));
-  if (InfoOnly) {
-    view_.SetText(StatusLine, QString());
-    KillProcessesByName(QString::fromLatin1(config::ConverterFileName));
+  if (failed) {
+    // An information run has shown everything the converter wrote already.
+    if (!InfoOnly) view_.SetText(InformationBox, lastLines);
+    view_.SetText(StatusLine,
+                  QStringLiteral("Conversion failed! See the information box for the converter's message."));
+  } else {
+    view_.SetText(StatusLine, CancelRequested ? QStringLiteral("Conversion is cancelled.")
+                                              : QStringLiteral("Done! Click Open button to open the folder."));
+    if (InfoOnly) view_.SetText(StatusLine, QString());
   }
+  if (InfoOnly) KillProcessesByName(QString::fromLatin1(config::ConverterFileName));
+  EndRun();
+}
+
+void ConversionWindow::EndRun() {
   SetInputsEnabled(true);
   ConversionSettings = {};
+  scratch_.reset();
 }
 
 void ConversionWindow::CancelConvert() {

@@ -1,7 +1,9 @@
 #pragma once
 #include <QObject>
 #include <QString>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <optional>
 #include <functional>
 
 #include "conversion/ConverterRun.h"
@@ -32,7 +34,7 @@ class ConversionWindow : public QObject {
                    QObject* parent = nullptr);
 
   void Form_Load();
-  // Closing the window during a run cancels it as Cancel does and releases the child and the pipe.
+  // Closing the window during a run cancels it as Cancel does and releases the child.
   void Form_Unload();
   void B1_Click(int index);
   void CHk1_Click();
@@ -64,13 +66,17 @@ class ConversionWindow : public QObject {
   void StartConversion();
   void LaunchConverter(const QStringList& arguments);
   void TakeFindings(const OutputFindings& findings);
-  void StopRun(bool pipeEnded);
+  void StopRun(bool converterEnded);
+  // Back to idle, whichever way the run ended, with nothing of it kept for the next.
+  void EndRun();
 
   platform::ControlView& view_;
   const QString applicationDirectory_;
   const std::function<QString()> mainWindowFileText_;
   const std::function<QString()> browseForFolder_;
   ConverterRun run_;
+  // Where an information run lets the converter write, instead of the output folder.
+  std::optional<QTemporaryDir> scratch_;
   bool inTick_ = false;
 };
 

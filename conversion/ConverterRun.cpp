@@ -1,52 +1,102 @@
 #include "conversion/ConverterRun.h"
 
-#include "platform/CreatePipe.h"
-#include "platform/ReadFile.h"
-#include "platform/TerminateProcess.h"
+#include <QRegularExpression>
+#include <QTimer>
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <linux/close_range.h>
 
 namespace conversion {
 namespace {
 constexpr int ChunkBytes = 256;
+constexpr int StopGraceMilliseconds = 2000;
+// Enough for the converter's closing lines, its "Error:" line among them.
+constexpr qsizetype KeptTailCharacters = 2048;
+constexpr int ReportedLines = 8;
+
+// Runs in the child between fork and exec: only async-signal-safe calls. Descriptors the
+// program left inheritable would otherwise reach the converter; marking them close-on-exec
+// rather than closing them keeps the channel through which QProcess learns of a failed exec.
+void PrepareChild() {
+  if (const int nothing = ::open("/dev/null", O_RDONLY | O_CLOEXEC); nothing >= 0) {
+    ::dup2(nothing, STDIN_FILENO);
+    ::close(nothing);
+  }
+  if (::close_range(3, ~0U, CLOSE_RANGE_CLOEXEC) != 0) {
+    for (int fd = 3; fd < 1024; ++fd) ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+  }
+  // Signals the program blocks or ignores must not stay so in the converter: it has to stop
+  // when asked.
+  sigset_t none;
+  sigemptyset(&none);
+  ::sigprocmask(SIG_SETMASK, &none, nullptr);
+  struct sigaction standard {};
+  standard.sa_handler = SIG_DFL;
+  for (int signal : {SIGTERM, SIGINT, SIGPIPE, SIGHUP}) ::sigaction(signal, &standard, nullptr);
 }
 
+}  // namespace
+
 ConverterRun::~ConverterRun() {
-  if (IsActive()) Stop(true);
+  if (IsActive()) Stop();
 }
 
 bool ConverterRun::Start(const QStringList& arguments) {
-  std::optional<platform::Pipe> pipe = platform::CreatePipe();
-  if (!pipe) return false;
-  std::optional<platform::ProcessInformation> process = platform::CreateProcessA(arguments, pipe->write);
-  platform::CloseHandle(pipe->write);
-  if (!process) return false;  // the read end closes with `pipe`
-  pipeRead_ = std::move(pipe->read);
-  process_ = std::move(*process);
+  if (arguments.isEmpty()) return false;
+  auto process = std::make_unique<QProcess>();
+  process->setProgram(arguments.first());
+  process->setArguments(arguments.mid(1));
+  // Standard input is set to the null device in the child itself: this Qt leaks the descriptor it
+  // opens for that when the program cannot be executed.
+  process->setInputChannelMode(QProcess::ForwardedInputChannel);
+  process->setProcessChannelMode(QProcess::MergedChannels);
+  process->setChildProcessModifier(PrepareChild);
+  process->start(QIODevice::ReadOnly);
+  if (!process->waitForStarted()) return false;
+  process_ = std::move(process);
   // The converter writes in the system's 8-bit encoding; a character split between two reads is
   // completed by the next one.
   decoder_ = QStringDecoder(QStringConverter::System);
   output_ = ConverterOutput();
+  tail_.clear();
+  succeeded_ = false;
   return true;
 }
 
 ConverterRun::Chunk ConverterRun::ReadChunk() {
-  const platform::ReadResult read = platform::ReadFile(pipeRead_, ChunkBytes);
-  switch (read.state) {
-    case platform::ReadResult::State::Nothing:
-      return {};
-    case platform::ReadResult::State::Data: {
-      const QString text = decoder_.decode(read.bytes);
-      return {Chunk::State::Data, output_.Take(text)};
-    }
-    case platform::ReadResult::State::Ended:
-      break;
+  if (!process_) return {Chunk::State::Ended, {}};
+  // Collects what has arrived and notices an exit even when no event loop has run since.
+  process_->waitForReadyRead(0);
+  const QByteArray bytes = process_->read(ChunkBytes);
+  if (!bytes.isEmpty()) {
+    const QString text = decoder_.decode(bytes);
+    tail_ = (tail_ + text).right(KeptTailCharacters);
+    return {Chunk::State::Data, output_.Take(text)};
   }
+  if (process_->state() != QProcess::NotRunning) return {};
+  succeeded_ = process_->exitStatus() == QProcess::NormalExit && process_->exitCode() == 0;
   return {Chunk::State::Ended, output_.Finish()};
 }
 
-void ConverterRun::Stop(bool terminate) {
-  if (terminate && process_.IsOpen()) platform::TerminateProcess(platform::OpenProcess(process_.ProcessId()));
-  platform::CloseHandle(process_);
-  platform::CloseHandle(pipeRead_);
+QString ConverterRun::LastLines() const {
+  QStringList lines = tail_.split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
+  // The first may be the end of a line whose start was not kept.
+  if (tail_.size() == KeptTailCharacters && lines.size() > 1) lines.removeFirst();
+  return lines.mid(std::max<qsizetype>(0, lines.size() - ReportedLines)).join(QStringLiteral("\r\n"));
+}
+
+void ConverterRun::Stop() {
+  QProcess* process = process_.release();
+  if (process->state() == QProcess::NotRunning) {
+    delete process;
+    return;
+  }
+  // It goes on by itself until it has ended and been collected, so that no zombie remains.
+  QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+  process->terminate();
+  QTimer::singleShot(StopGraceMilliseconds, process, &QProcess::kill);
 }
 
 }  // namespace conversion

@@ -1,18 +1,18 @@
 #pragma once
+#include <QProcess>
 #include <QStringDecoder>
 #include <QStringList>
+#include <memory>
 
 #include "conversion/ConverterOutput.h"
-#include "platform/CloseHandle.h"
-#include "platform/CreateProcessA.h"
 
 namespace conversion {
 
-// One converter child and the pipe its output comes through, from the launch to the stop.
-// Destroying it stops a run still going, so nothing outlives the window.
+// One converter child and its merged output, from the launch to the stop. Destroying it stops a
+// run still going, so nothing outlives the window.
 class ConverterRun {
  public:
-  // What one look at the pipe found.
+  // What one look at the output found.
   struct Chunk {
     enum class State { Nothing, Data, Ended };
     State state = State::Nothing;
@@ -24,24 +24,33 @@ class ConverterRun {
   ConverterRun& operator=(const ConverterRun&) = delete;
   ~ConverterRun();
 
-  // Creates the pipe and starts the child on it; the program's copy of the write end is closed
-  // right away, so that the child's end shows as the end of the pipe. False when either failed,
-  // with nothing left open.
+  // Starts arguments[0] with the rest as its arguments, never through a shell, with standard
+  // input empty, standard output and standard error merged, and no descriptor of the program.
+  // False when it could not be started, with nothing left behind.
   bool Start(const QStringList& arguments);
-  bool IsActive() const { return pipeRead_.IsOpen(); }
+  bool IsActive() const { return process_ != nullptr; }
+  // The child's process id while it runs, else 0.
+  qint64 ProcessId() const { return process_ ? process_->processId() : 0; }
 
-  // Takes at most 256 bytes that are already in the pipe; never waits.
+  // Takes at most 256 bytes of what the converter has written; never waits. Ended once the
+  // converter has exited and everything it wrote has been taken.
   Chunk ReadChunk();
 
-  // Gives up the child, terminating it first when `terminate` is true (it may still be writing),
-  // then the pipe.
-  void Stop(bool terminate);
+  // Whether the converter that has Ended exited by itself with status 0.
+  bool Succeeded() const { return succeeded_; }
+  // The last lines the converter wrote, for a report of its failure.
+  QString LastLines() const;
+
+  // Gives up the child. One still running is asked to stop and killed two seconds later if it
+  // has not; the window never waits for it.
+  void Stop();
 
  private:
-  platform::Handle pipeRead_;
-  platform::ProcessInformation process_;
+  std::unique_ptr<QProcess> process_;
   QStringDecoder decoder_;
   ConverterOutput output_;
+  QString tail_;
+  bool succeeded_ = false;
 };
 
 }  // namespace conversion

@@ -1,6 +1,5 @@
 #pragma once
 #include <QString>
-#include <functional>
 #include <vector>
 
 namespace platform {
@@ -17,10 +16,5 @@ struct ProcessEntry {
 // are left out). Read from /proc; empty when that cannot be read.
 std::vector<ProcessEntry> CreateToolhelp32Snapshot();
 
-namespace testing {
-// Every later snapshot is the real one passed through `filter`, so that a test can keep to its
-// own children instead of touching the user's other processes; an empty function restores it.
-void SetCreateToolhelp32SnapshotDouble(std::function<std::vector<ProcessEntry>(std::vector<ProcessEntry>)> filter);
-}  // namespace testing
 
 }  // namespace platform

@@ -12,11 +12,6 @@
 namespace platform {
 namespace {
 
-std::function<std::vector<ProcessEntry>(std::vector<ProcessEntry>)>& Double() {
-  static std::function<std::vector<ProcessEntry>(std::vector<ProcessEntry>)> fn;
-  return fn;
-}
-
 // The parent's id: the fourth field of /proc/<id>/stat, counted after the command name, which
 // is in parentheses and may itself hold blanks and parentheses.
 int ParentProcessId(const QString& folder) {
@@ -52,15 +47,6 @@ std::vector<ProcessEntry> ReadProcessList() {
 
 }  // namespace
 
-std::vector<ProcessEntry> CreateToolhelp32Snapshot() {
-  if (Double()) return Double()(ReadProcessList());
-  return ReadProcessList();
-}
-
-namespace testing {
-void SetCreateToolhelp32SnapshotDouble(std::function<std::vector<ProcessEntry>(std::vector<ProcessEntry>)> filter) {
-  Double() = std::move(filter);
-}
-}  // namespace testing
+std::vector<ProcessEntry> CreateToolhelp32Snapshot() { return ReadProcessList(); }
 
 }  // namespace platform

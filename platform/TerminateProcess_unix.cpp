@@ -1,13 +1,14 @@
 #include "platform/TerminateProcess.h"
 
+#include <QCoreApplication>
+#include <QTimer>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <thread>
+#include <memory>
 
 namespace platform {
 namespace {
@@ -18,6 +19,11 @@ int ProcessDescriptor(int processId) { return static_cast<int>(::syscall(SYS_pid
 bool Signal(int processDescriptor, int signal) {
   return ::syscall(SYS_pidfd_send_signal, processDescriptor, signal, nullptr, 0) == 0;
 }
+bool HasEnded(int processDescriptor) {
+  // The process descriptor becomes readable when the process ends.
+  pollfd entry{processDescriptor, POLLIN, 0};
+  return ::poll(&entry, 1, 0) != 0;
+}
 }  // namespace
 
 Handle OpenProcess(int processId) {
@@ -27,16 +33,11 @@ Handle OpenProcess(int processId) {
 
 void TerminateProcess(const Handle& process) {
   if (!process.IsOpen() || !Signal(process.Descriptor(), SIGTERM)) return;
-  Handle watched(::fcntl(process.Descriptor(), F_DUPFD_CLOEXEC, 0));
-  if (!watched.IsOpen()) return;
-  // The process descriptor becomes readable when the process ends.
-  std::thread([watched = std::move(watched)] {
-    pollfd entry{watched.Descriptor(), POLLIN, 0};
-    int ready;
-    do ready = ::poll(&entry, 1, GraceMilliseconds);
-    while (ready < 0 && errno == EINTR);
-    if (ready == 0) Signal(watched.Descriptor(), SIGKILL);
-  }).detach();
+  auto watched = std::make_shared<Handle>(::fcntl(process.Descriptor(), F_DUPFD_CLOEXEC, 0));
+  if (!watched->IsOpen()) return;
+  QTimer::singleShot(GraceMilliseconds, QCoreApplication::instance(), [watched] {
+    if (!HasEnded(watched->Descriptor())) Signal(watched->Descriptor(), SIGKILL);
+  });
 }
 
 }  // namespace platform

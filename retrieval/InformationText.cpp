@@ -5,8 +5,7 @@
 
 namespace retrieval {
 
-std::optional<QString> InformationText(const VideoInfo& info) {
-  if (!info.Description) return std::nullopt;
+QString InformationText(const VideoInfo& info) {
   const std::array<std::pair<const char*, const std::optional<QString>*>, 6> blocks{{
       {"Title: ", &info.Title},
       {"User: ", &info.User},

@@ -23,13 +23,6 @@ void ReadRemainingChunks(platform::Inet& Inet1, QString& page) {
   }
 }
 
-// Fields that could not be cut out leave the boxes as they were: the information box keeps its
-// text without a description, the link box its link without a download query.
-void ShowVideoInfo(platform::ControlView& frmMain, const VideoInfo& info, const QString& videoSiteHost) {
-  if (const auto text = InformationText(info)) frmMain.SetText(QStringLiteral("T3"), *text);
-  if (info.DownloadQuery) frmMain.SetText(QStringLiteral("T1"), DownloadLink(videoSiteHost, *info.DownloadQuery));
-}
-
 void LoadWatchPage(platform::ControlView& frmMain, platform::Inet& Inet1, const QString& address,
                    const QString& videoSiteHost) {
   frmMain.SetText(QStringLiteral("T2"), QStringLiteral("Loading YouTube data. Please wait..."));
@@ -41,7 +34,16 @@ void LoadWatchPage(platform::ControlView& frmMain, platform::Inet& Inet1, const 
     return;
   }
   ReadRemainingChunks(Inet1, page);
-  ShowVideoInfo(frmMain, ExtractVideoInfo(page), videoSiteHost);
+  const VideoInfo info = ExtractVideoInfo(page);
+  frmMain.SetText(QStringLiteral("T3"), InformationText(info));
+  // Without a download query of its own, the page must not leave the previous video's link to
+  // be downloaded in its name.
+  if (!info.DownloadQuery) {
+    frmMain.SetText(QStringLiteral("T1"), QString());
+    frmMain.SetText(QStringLiteral("T2"), QStringLiteral("YouTube data loaded, but the page holds no download link."));
+    return;
+  }
+  frmMain.SetText(QStringLiteral("T1"), DownloadLink(videoSiteHost, *info.DownloadQuery));
   frmMain.SetText(QStringLiteral("T2"),
                   QStringLiteral("YouTube data loaded. Click Download button to save the video."));
   frmMain.SetEnabled(QStringLiteral("B2_0"), true);

@@ -29,7 +29,21 @@ namespace {
 // Multi-line boxes show CR LF as one line break, but the logic reads back exactly what it wrote.
 constexpr const char* kExactText = "quillbrookExactText";
 
-QString Displayed(QString text) { return text.replace(QLatin1String("\r\n"), QLatin1String("\n")); }
+// Laying out one line takes time that grows with the square of its length, and a page can hold
+// megabytes where a title belongs. Longer lines are cut for display and marked with "..."; the
+// logic still reads back the whole text.
+constexpr qsizetype kLongestShownLine = 10000;
+
+QString Displayed(QString text) {
+  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  if (text.size() <= kLongestShownLine) return text;
+  QStringList lines;
+  for (QStringView line : QStringView(text).split(u'\n')) {
+    lines << (line.size() <= kLongestShownLine ? line.toString()
+                                               : line.left(kLongestShownLine).toString() + QLatin1String("..."));
+  }
+  return lines.join(u'\n');
+}
 
 // Labels treat "&" as the mark of a keyboard shortcut and "&&" as one ampersand, so the shown text
 // drops single marks; the logic reads back what it wrote.
@@ -106,7 +120,7 @@ QWidget* Create(const ControlSpec& row, QWidget* parent) {
         box->setReadOnly(row.style & ReadOnly);
         if (row.style & ReadOnly)
           box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        box->setPlainText(text);
+        box->setPlainText(Displayed(text));
         box->setProperty(kExactText, text);
         return box;
       }

@@ -13,10 +13,11 @@ constexpr int kCutBoxes = 6;
 QString CutBox(int index) { return QStringLiteral("T2_%1").arg(index); }
 
 // The character a key press types into a box, as the cut boxes' rule sees it: Backspace counts as
-// one (and is refused), keys that type nothing (Delete, arrows) give none.
+// one (and is refused). Keys that type nothing into a box (Delete, arrows, Tab, Enter, Escape)
+// give none, so that they move the focus, press the default button or close the window as usual.
 QChar TypedCharacter(const QKeyEvent& key) {
   if (key.key() == Qt::Key_Backspace) return QChar(8);
-  if (key.key() == Qt::Key_Delete || key.text().isEmpty()) return QChar();
+  if (key.key() == Qt::Key_Delete || key.text().isEmpty() || !key.text().front().isPrint()) return QChar();
   return key.text().front();
 }
 }  // namespace

@@ -89,8 +89,8 @@ void frmMain::B3_Click() {
 
 void frmMain::ShowConvertWindow(const QString& path) {
   retrieval::ShowConvertWindow(view_, path, [this] {
-    if (!convert_)
-      convert_ = std::make_unique<frmConvert>(this, [this] { return view_.Text(QStringLiteral("T5")); });
-    convert_->Show();
+    // Each opening starts from the window's initial state, as a freshly loaded window does.
+    frmConvert convert(this, [this] { return view_.Text(QStringLiteral("T5")); });
+    convert.Show();
   });
 }

@@ -6,8 +6,6 @@
 #include "platform/widgets/CommonDialog.h"
 #include "ui/CatalogueView.h"
 
-class frmConvert;
-
 // The main window: step 1 (retrieve a watch page, download), step 2 (select a local video,
 // convert) and the program's commands.
 class frmMain : public QWidget {
@@ -37,5 +35,4 @@ class frmMain : public QWidget {
   ui::CatalogueView view_;
   platform::Inet Inet1;
   platform::CommonDialog CD1;
-  std::unique_ptr<frmConvert> convert_;
 };

@@ -17,9 +17,16 @@ void MessageBox(QWidget* owner, const QString& text, const QString& title, Messa
     Double()({text, caption, icon});
     return;
   }
-  QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon, caption, text,
-                  QMessageBox::Ok, owner);
-  box.exec();
+  MakeMessageBox(owner, text, caption, icon)->exec();
+}
+
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* owner, const QString& text, const QString& title,
+                                            MessageIcon icon) {
+  auto box = std::make_unique<QMessageBox>(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon,
+                                           title, text, QMessageBox::Ok, owner);
+  // A file named "<b>a</b>.flv" is shown as it is named, not in bold.
+  box->setTextFormat(Qt::PlainText);
+  return box;
 }
 
 namespace testing {

@@ -1,9 +1,11 @@
 #pragma once
 #include <QString>
 #include <functional>
+#include <memory>
 
 #include "platform/MessageIcon.h"
 
+class QMessageBox;
 class QWidget;
 
 namespace platform {
@@ -11,6 +13,10 @@ namespace platform {
 // A modal message box with a single OK button. `title` empty means the application's title.
 // Returns when the user has closed it.
 void MessageBox(QWidget* owner, const QString& text, const QString& title, MessageIcon icon);
+
+// The box MessageBox shows, not yet shown. Its text is plain text, never markup.
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* owner, const QString& text, const QString& title,
+                                            MessageIcon icon);
 
 namespace testing {
 struct ShownMessage {

@@ -57,8 +57,6 @@ class WholeRoad : public ::testing::Test {
     });
     platform::testing::SetSHBrowseForFolderDouble([this](const QString&) { return output.path(); });
     platform::testing::SetEndDouble([this] { ++ended; });
-    // Runs end by terminating converters by name: let this test touch only the ones it started.
-    testsupport::KeepProcessListToOwnChildren();
   }
   void TearDown() override {
     App() = saved;
@@ -67,7 +65,6 @@ class WholeRoad : public ::testing::Test {
     platform::testing::SetShowOpenDouble({});
     platform::testing::SetSHBrowseForFolderDouble({});
     platform::testing::SetEndDouble({});
-    platform::testing::SetCreateToolhelp32SnapshotDouble({});
   }
 
   Application saved;

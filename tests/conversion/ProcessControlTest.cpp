@@ -2,13 +2,13 @@
 // termination by image name, and the lookups of the run's checks.
 #include <gtest/gtest.h>
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <signal.h>
 
 #include "RunSupport.h"
 #include "conversion/KillProcessesByName.h"
-#include "platform/CreatePipe.h"
-#include "platform/CreateProcessA.h"
+#include "platform/CreateToolhelp32Snapshot.h"
 #include "platform/FileLookup.h"
 
 using namespace testsupport;
@@ -21,24 +21,30 @@ class ProcessControlTest : public ::testing::Test {
 
   void SetUp() override {
     ASSERT_TRUE(folder.isValid());
-    KeepProcessListToOwnChildren();
     QFile script(folder.filePath("kodavert.script"));
     ASSERT_TRUE(script.open(QIODevice::WriteOnly));
     script.write("ignore-term\nhold\n");
   }
-  void TearDown() override { platform::testing::SetCreateToolhelp32SnapshotDouble({}); }
 
-  // The stand-in converter under `name`, started and holding on until it is killed.
-  platform::ProcessInformation Start(const QString& name) {
+  // The stand-in converter under `name`, holding on until it is killed; `detached`, it is not
+  // this program's child but the user's own.
+  qint64 Start(const QString& name, bool detached = false) {
     const QString path = folder.filePath(name);
     if (!QFile::exists(path)) {
       EXPECT_TRUE(QFile::copy(FAKE_CONVERTER, path));
     }
-    std::optional<platform::Pipe> pipe = platform::CreatePipe();
-    auto process = platform::CreateProcessA({path}, pipe->write);
-    EXPECT_TRUE(process);
-    return process ? std::move(*process) : platform::ProcessInformation();
+    qint64 id = 0;
+    if (detached) {
+      EXPECT_TRUE(QProcess::startDetached(path, {}, {}, &id));
+    } else {
+      auto& child = children.emplace_back(std::make_unique<QProcess>());
+      child->start(path);
+      EXPECT_TRUE(child->waitForStarted());
+      id = child->processId();
+    }
+    return id;
   }
+  std::vector<std::unique_ptr<QProcess>> children;
   static bool Running(int processId) {
     QFile stat(QString("/proc/%1/stat").arg(processId));
     if (!stat.open(QIODevice::ReadOnly)) return false;
@@ -48,38 +54,40 @@ class ProcessControlTest : public ::testing::Test {
 };
 
 TEST_F(ProcessControlTest, SnapshotNamesChildrenByTheirExecutable) {
-  platform::ProcessInformation child = Start("some name.dll");
+  const qint64 child = Start("some name.dll");
   bool found = false;
   for (const platform::ProcessEntry& entry : platform::CreateToolhelp32Snapshot()) {
-    if (entry.th32ProcessID != child.ProcessId()) continue;
+    if (entry.th32ProcessID != child) continue;
     found = true;
     EXPECT_EQ(entry.szExeFile, "some name.dll");
     EXPECT_EQ(entry.th32ParentProcessID, getpid());
   }
   EXPECT_TRUE(found);
-  kill(child.ProcessId(), SIGKILL);
 }
 
-TEST_F(ProcessControlTest, KillProcessesByNameEndsMatchingNamesEvenWhenTheyIgnoreStopRequests) {
+TEST_F(ProcessControlTest, KillProcessesByNameEndsOwnConvertersEvenWhenTheyIgnoreStopRequests) {
   struct Case {
     const char* name;
+    bool detached;
     bool killed;
   };
-  const Case cases[] = {{"kodavert.dll", true}, {"KODAVERT.DLL", true}, {"oldkodavert.dll", true}, {"kodavert.dll.bak", false}};
-  std::vector<platform::ProcessInformation> children;
-  for (const Case& c : cases) children.push_back(Start(c.name));
+  const Case cases[] = {{"kodavert.dll", false, true},
+                        {"KODAVERT.DLL", false, true},
+                        {"oldkodavert.dll", false, true},
+                        {"kodavert.dll.bak", false, false},
+                        // run by hand in a terminal: not this program's to stop
+                        {"kodavert.dll", true, false}};
+  std::vector<qint64> ids;
+  for (const Case& c : cases) ids.push_back(Start(c.name, c.detached));
   ASSERT_TRUE(WaitUntil([&] { return QFile::exists(folder.filePath("kodavert.report")); }));
 
   conversion::KillProcessesByName("kodavert.dll");
   // They ignore the request to stop, so they end only when the grace time is over.
-  for (size_t i = 0; i < children.size(); ++i) {
-    if (cases[i].killed) {
-      EXPECT_TRUE(WaitUntil([&] { return !Running(children[i].ProcessId()); }, 10000)) << cases[i].name;
-    }
-  }
-  EXPECT_TRUE(Running(children[3].ProcessId()));
-  kill(children[3].ProcessId(), SIGKILL);
-  children.clear();  // collected as they end
+  ASSERT_TRUE(WaitUntil([&] { return !Running(ids[0]) && !Running(ids[1]) && !Running(ids[2]); }, 10000));
+  EXPECT_TRUE(Running(ids[3]));
+  EXPECT_TRUE(Running(ids[4]));
+  for (qint64 id : ids) kill(pid_t(id), SIGKILL);
+  children.clear();
   EXPECT_TRUE(WaitUntil([] { return OwnChildren().isEmpty(); }, 10000));
 }
 

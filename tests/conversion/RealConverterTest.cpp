@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <unistd.h>
 
 #include "RunSupport.h"
 #include "tests/support/Media.h"
@@ -19,8 +20,9 @@ class RealConverterTest : public ::testing::Test {
 
   static void SetUpTestSuite() {
     media = new QTemporaryDir;
+    // Seven minutes at 25 fps pass 10,000 frames; a small picture keeps that quick.
     if (!testmedia::MakeFlv(media->filePath("short.flv"), 8) ||
-        !testmedia::MakeFlv(media->filePath("long.flv"), 90, true, true, "640x480")) {
+        !testmedia::MakeFlv(media->filePath("long.flv"), 420, true, true, "96x64")) {
       delete media;
       media = nullptr;
     }
@@ -36,12 +38,10 @@ class RealConverterTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(QFile::exists(QB_PROGRAM_DIR "/kodavert.dll")) << "the converter was not built";
     ASSERT_NE(media, nullptr) << "ffmpeg could not generate the test videos";
-    KeepProcessListToOwnChildren();
   }
   void TearDown() override {
     w.reset();
     EXPECT_TRUE(WaitUntil([] { return OwnChildren().isEmpty(); }, 10000)) << "a converter is still running";
-    platform::testing::SetCreateToolhelp32SnapshotDouble({});
   }
 
   void Open(const QString& video, const QString& format) {
@@ -67,7 +67,7 @@ TEST_F(RealConverterTest, ConvertEndsDoneWithRisingPercentagesAndAReadableFile) 
     double seconds;        // of the output
   };
   const Case cases[] = {
-      {"long.flv", 90, "AVI (MPEG4-DivX-Best Quality)", nullptr, nullptr, 90},
+      {"long.flv", 420, "AVI (MPEG4-DivX-Best Quality)", nullptr, nullptr, 420},
       {"short.flv", 8, "MP3 Sound (MP3)", "02", "05", 3},
       {"short.flv", 8, "3GP (for Mobile)", "01", "07", 6},
   };
@@ -76,7 +76,7 @@ TEST_F(RealConverterTest, ConvertEndsDoneWithRisingPercentagesAndAReadableFile) 
     Open(c.video, c.format);
     if (c.cutStart) Cut(c.cutStart, c.cutEnd);
     w->window.B1_Click(1);
-    ASSERT_TRUE(w->WaitForIdle(60000));
+    ASSERT_TRUE(w->WaitForIdle(90000));
     EXPECT_EQ(w->view.Text("T1_0"), Done);
     const QList<int> percents = Percentages(w->view.statusTexts);
     ASSERT_FALSE(percents.isEmpty());
@@ -109,15 +109,70 @@ TEST_F(RealConverterTest, CancelEndsTheRunWithinASecond) {
   EXPECT_TRUE(testmedia::ProbeFile(w->window.OutputPath)) << "the cancelled output does not play";
 }
 
-TEST_F(RealConverterTest, InformationRunFillsTheBoxAndLeavesNoConverter) {
+TEST_F(RealConverterTest, InformationRunLeavesTheOutputFolderAsItWas) {
   Open("short.flv", "AVI (MPEG4-DivX-Best Quality)");
-  w->window.B1_Click(4);
+  w->window.B1_Click(1);
   ASSERT_TRUE(w->WaitForIdle(30000));
-  const QString information = w->view.Text("T1_2");
-  EXPECT_TRUE(information.contains("Duration: 00:00:08")) << information.toStdString();
-  EXPECT_FALSE(information.contains("Output #0"));
-  EXPECT_EQ(w->view.Text("T1_0"), "");
-  EXPECT_TRUE(WaitUntil([] { return OwnChildren().isEmpty(); }, 10000));
+  QFile converted(w->window.OutputPath);
+  ASSERT_TRUE(converted.open(QIODevice::ReadOnly));
+  const QByteArray before = converted.readAll();
+  converted.close();
+  ASSERT_GT(before.size(), 10000);
+
+  for (const char* format : {"AVI (MPEG4-DivX-Best Quality)", "MP3 Sound (MP3)"}) {
+    SCOPED_TRACE(format);
+    w->view.listIndex["CBO"] = int(w->view.items["CBO"].indexOf(format));
+    w->window.B1_Click(4);
+    ASSERT_TRUE(w->WaitForIdle(30000));
+    const QString information = w->view.Text("T1_2");
+    EXPECT_TRUE(information.contains("Duration: 00:00:08")) << information.toStdString();
+    EXPECT_FALSE(information.contains("Output #0"));
+    EXPECT_EQ(w->view.Text("T1_0"), "");
+    ASSERT_TRUE(WaitUntil([] { return OwnChildren().isEmpty(); }, 10000));
+    EXPECT_EQ(QDir(output.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"short_new.avi"});
+    ASSERT_TRUE(converted.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(converted.readAll() == before) << "the finished file was changed";
+    converted.close();
+  }
+}
+
+TEST_F(RealConverterTest, FailedConversionsSayWhy) {
+  const QString notVideo = output.filePath("notes.flv");
+  QFile notes(notVideo);
+  ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+  notes.write(QByteArray("These are notes, not a video.\n").repeated(100));
+  notes.close();
+  QTemporaryDir full;
+  // Writing to this device always fails with "No space left on device".
+  ASSERT_TRUE(QFile::link("/dev/full", full.filePath("short_new.avi")));
+  QTemporaryDir locked;
+  QFile::setPermissions(locked.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  const bool rootIgnoresPermissions = ::geteuid() == 0;
+
+  struct Case {
+    const char* name;
+    QString input;
+    QString folder;
+  };
+  std::vector<Case> cases = {
+      {"input not a video", notVideo, output.path()},
+      {"folder box names a file", media->filePath("short.flv"), notVideo},
+      {"disk full", media->filePath("short.flv"), full.path()},
+  };
+  if (!rootIgnoresPermissions) cases.push_back({"folder not writable", media->filePath("short.flv"), locked.path()});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    w = std::make_unique<WindowUnderTest>(QB_PROGRAM_DIR, c.input);
+    w->view.texts["T1_1"] = c.folder;
+    w->window.B1_Click(1);
+    ASSERT_TRUE(w->WaitForIdle(30000));
+    EXPECT_EQ(w->view.Text("T1_0"), "Conversion failed! See the information box for the converter's message.");
+    const QString information = w->view.Text("T1_2");
+    const QStringList lines = information.split("\r\n");
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const QString& l) { return l.startsWith("Error: "); }))
+        << information.toStdString();
+  }
+  QFile::setPermissions(locked.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ VideoInfo FullInfo() {
 struct TextCase {
   const char* name;
   VideoInfo info;
-  std::optional<QString> expected;
+  QString expected;
 };
 
 VideoInfo Without(std::optional<QString> VideoInfo::*field) {
@@ -78,7 +78,8 @@ const TextCase TextCases[] = {
      }(),
      "Title: \r\n\r\nUser: bob\r\n\r\n" + Rest},
     {"WithoutDownloadQuery", Without(&VideoInfo::DownloadQuery), "Title: Cats\r\n\r\nUser: bob\r\n\r\n" + Rest},
-    {"WithoutDescriptionNothing", Without(&VideoInfo::Description), std::nullopt},
+    {"WithoutDescription", Without(&VideoInfo::Description),
+     "Title: Cats\r\n\r\nUser: bob\r\n\r\n" + Rest.left(Rest.indexOf("Description: "))},
     {"OnlyDescription", VideoInfo{{}, {}, {}, {}, {}, "", {}}, "Description: \r\n\r\n"},
 };
 

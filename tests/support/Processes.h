@@ -9,7 +9,6 @@
 #include <functional>
 #include <unistd.h>
 
-#include "platform/CreateToolhelp32Snapshot.h"
 
 namespace testsupport {
 
@@ -39,13 +38,5 @@ inline QList<int> OwnChildren() {
 }
 
 inline int OpenDescriptors() { return int(QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::System).size()); }
-
-// Cancelling terminates converters by name; a test must touch only the ones it started.
-inline void KeepProcessListToOwnChildren() {
-  platform::testing::SetCreateToolhelp32SnapshotDouble([](std::vector<platform::ProcessEntry> all) {
-    std::erase_if(all, [](const platform::ProcessEntry& e) { return e.th32ParentProcessID != getpid(); });
-    return all;
-  });
-}
 
 }  // namespace testsupport

@@ -150,4 +150,21 @@ TEST(TextBoxes, KeepCarriageReturnLineFeedPairsExactly) {
   EXPECT_EQ(view.ControlAs<QPlainTextEdit>("T3")->toPlainText(), "Title: A\n\nUser: b\n\nmore\n");
 }
 
+// Megabytes without a line break would keep the window from painting for minutes: they are cut
+// for display only.
+TEST(TextBoxes, ShowOverlongLinesCutButGiveBackEverything) {
+  QWidget window;
+  ui::CatalogueView view(&window, ui::frmMainSpec);
+  const QString huge(3'000'000, 'x');
+  const QString shownLine = QString(10000, 'x') + "...";
+  view.SetText("T3", "Title: " + huge + "\r\n\r\nUser: b\r\n" + QString(10000, 'y'));
+  view.SetText("T1", "http://host/get_video.php?video_id=" + huge);
+  window.show();
+  EXPECT_EQ(view.Text("T3"), "Title: " + huge + "\r\n\r\nUser: b\r\n" + QString(10000, 'y'));
+  EXPECT_EQ(view.Text("T1"), "http://host/get_video.php?video_id=" + huge);
+  EXPECT_EQ(view.ControlAs<QPlainTextEdit>("T3")->toPlainText(),
+            "Title: " + QString(9993, 'x') + "...\n\nUser: b\n" + QString(10000, 'y'));
+  EXPECT_EQ(view.ControlAs<QPlainTextEdit>("T1")->toPlainText().size(), shownLine.size());
+}
+
 }  // namespace

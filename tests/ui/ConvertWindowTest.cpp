@@ -62,6 +62,22 @@ TEST_F(ConvertWindowWidgets, BackspaceIsRefusedButDeleteWorks) {
   EXPECT_EQ(Box(0)->text(), "0");
 }
 
+TEST_F(ConvertWindowWidgets, TabMovesThroughTheCutBoxesInTheirOrderAndOn) {
+  Box(0)->setFocus();
+  // The key goes where a user's key would: to the window's focused control.
+  const auto press = [this](Qt::Key key) {
+    QTest::keyClick(convert.focusWidget(), key);
+    return convert.focusWidget() ? convert.focusWidget()->objectName() : QString();
+  };
+  QStringList visited{"T2_0"};
+  for (int i = 0; i < 6; ++i) visited << press(Qt::Key_Tab);
+  EXPECT_EQ(visited.mid(0, 6), (QStringList{"T2_0", "T2_1", "T2_2", "T2_4", "T2_3", "T2_5"}));
+  EXPECT_FALSE(visited.last().startsWith("T2_")) << "Tab stayed in the last box";
+  EXPECT_EQ(press(Qt::Key_Backtab), "T2_5");
+  EXPECT_EQ(press(Qt::Key_Backtab), "T2_3");
+  EXPECT_EQ(Box(3)->text(), "00");
+}
+
 TEST_F(ConvertWindowWidgets, ShowLoadsTheWindowTranslucentAndExitClosesIt) {
   convert.hide();
   QTimer::singleShot(0, [this] {

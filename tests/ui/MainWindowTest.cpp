@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -116,8 +118,25 @@ TEST_F(MainWindow, ConvertShowsTheConversionWindowModallyOnTheSelectedFile) {
       EXPECT_FALSE(Enabled("B2_2"));
       EXPECT_EQ(convert->Logic().InputPath, path);
       EXPECT_EQ(convert->Logic().InputBaseName, "talk");
-      EXPECT_EQ(convert->View().Text("CBO"), "AVI (MPEG4-DivX-Best Quality)");
-      QTest::mouseClick(convert->View().Control("B1_5"), Qt::LeftButton);  // Exit closes it
+      // Whatever the first visit left, the second finds the window as it was first loaded.
+      ui::CatalogueView& view = convert->View();
+      EXPECT_EQ(view.Text("CBO"), "AVI (MPEG4-DivX-Best Quality)");
+      EXPECT_FALSE(view.IsChecked("CHk1"));
+      for (int i = 0; i < 6; ++i) {
+        const QString box = QStringLiteral("T2_%1").arg(i);
+        EXPECT_EQ(view.Text(box), "00");
+        EXPECT_FALSE(view.IsEnabled(box));
+      }
+      EXPECT_EQ(view.Text("T1_0"), "");
+      EXPECT_EQ(view.Text("T1_2"), "");
+      EXPECT_EQ(view.Text("T1_1"), App().Path + "/Video Output");
+      QTest::mouseClick(view.Control("CHk1"), Qt::LeftButton, {}, QPoint(5, 5));
+      view.Control("T2_1")->setFocus();
+      QTest::keyClicks(view.Control("T2_1"), "7");
+      view.SetText("T1_0", "Conversion is cancelled.");
+      view.SetText("T1_2", "Input #0");
+      view.SetListIndex("CBO", 5);
+      QTest::mouseClick(view.Control("B1_5"), Qt::LeftButton);  // Exit closes it
       EXPECT_FALSE(convert->isVisible());
     });
     QTest::mouseClick(window.View().Control("B2_2"), Qt::LeftButton);
@@ -126,6 +145,15 @@ TEST_F(MainWindow, ConvertShowsTheConversionWindowModallyOnTheSelectedFile) {
     EXPECT_TRUE(Enabled("B2_2"));
     EXPECT_EQ(T("T5"), path);
   }
+}
+
+TEST(MessageBoxText, IsPlainTextWhateverItHolds) {
+  const QString text = "File /v/<b>a</b> &lt; b.flv doesn't exist!";
+  const auto box = platform::MakeMessageBox(nullptr, text, "Error", platform::MessageIcon::Critical);
+  const auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->textFormat(), Qt::PlainText);
+  EXPECT_EQ(label->text(), text);
 }
 
 TEST_F(MainWindow, DownloadHandsTheWholeLinkOverUnaltered) {
