@@ -4,7 +4,7 @@
 function(qb_add_test name)
   cmake_parse_arguments(T "QT_MAIN" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Test GTest::gtest GTest::gmock)
   if(NOT T_QT_MAIN)
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
   endif()

@@ -270,21 +270,17 @@ TEST_F(ConversionRunTest, ConverterThatCannotStartReturnsToIdle) {
   }
 }
 
-TEST_F(ConversionRunTest, ClosingTheWindowMidRunCancelsAndReleasesEverything) {
+TEST_F(ConversionRunTest, ClosingOrDestroyingTheWindowMidRunReleasesEverything) {
   Script(QString(Header) + "wait 400\n" + Progress(1) + "hold\n");
   w->window.B1_Click(1);
   ASSERT_TRUE(WaitForStatus("Converting video... "));
   w->window.Form_Unload();
-  EXPECT_FALSE(w->window.Timer1.isActive());
   EXPECT_TRUE(w->Idle());
   EXPECT_EQ(w->view.Text("T1_0"), Cancelled);
-}
-
-TEST_F(ConversionRunTest, DestroyingTheWindowMidRunLeavesNothingBehind) {
-  Script(QString(Header) + "hold\n");
+  ExpectNothingLeft();
   w->window.B1_Click(4);
   ASSERT_TRUE(WaitUntil([&] { return !OwnChildren().isEmpty(); }));
-  // TearDown destroys the window and checks.
+  // TearDown destroys the window mid-run and checks.
 }
 
 TEST_F(ConversionRunTest, ChecksRunInOrderAndReturnToIdle) {
@@ -295,11 +291,7 @@ TEST_F(ConversionRunTest, ChecksRunInOrderAndReturnToIdle) {
   };
   const Case cases[] = {
       {"input gone", [&] { QFile::remove(input); }, "Input file doesn't exist!"},
-      {"input hidden", [&] { w->window.InputPath = program.filePath(".talk.flv"); WriteFile(w->window.InputPath, "x"); },
-       "Input file doesn't exist!"},
       {"folder gone", [&] { w->view.texts["T1_1"] = program.filePath("nowhere"); }, "Output folder doesn't exist!"},
-      {"folder hidden", [&] { QDir(program.path()).mkdir(".out"); w->view.texts["T1_1"] = program.filePath(".out"); },
-       "Output folder doesn't exist!"},
       {"start equals end", [&] { w->view.checked["CHk1"] = true; w->view.texts["T2_1"] = "01"; w->view.texts["T2_4"] = "01"; },
        "Incorrect parameters: Starting time >= ending time!"},
       {"start after end", [&] { w->view.checked["CHk1"] = true; w->view.texts["T2_0"] = "1"; w->view.texts["T2_3"] = "00"; w->view.texts["T2_5"] = "59"; },
@@ -329,41 +321,24 @@ TEST_F(ConversionRunTest, ChecksRunInOrderAndReturnToIdle) {
     }
     ExpectNothingLeft();
   }
-  EXPECT_EQ(w->window.CutStartSeconds, 0);  // the last run had "Cut:" unchecked: values kept from before
-  WriteFile(input, "FLV");
-  Open();
-  w->view.checked["CHk1"] = true;
-  w->view.texts["T2_2"] = "59";
-  w->view.texts["T2_4"] = "1";
-  w->window.B1_Click(1);
-  EXPECT_EQ(w->window.CutStartSeconds, 59);
-  EXPECT_EQ(w->window.CutEndSeconds, 60);
-  EXPECT_TRUE(w->WaitForIdle());
 }
 
-TEST_F(ConversionRunTest, LoadSetsFolderListAndNames) {
+TEST_F(ConversionRunTest, LoadBrowseOpenExitAndTheCutBox) {
   EXPECT_EQ(w->view.Text("T1_1"), program.path() + "/Video Output");
   EXPECT_EQ(w->view.Text("CBO"), "AVI (MPEG4-DivX-Best Quality)");
-  EXPECT_EQ(w->view.items["CBO"].size(), 24);
   const std::pair<const char*, const char*> names[] = {
       {"/v/talk.flv", "talk"}, {"/v/clip.mpeg", "clip."}, {"/v/ab", "ab"}, {"talk.flv", "talk"}, {"/v/", ""}};
   for (const auto& [path, base] : names) {
     w->input = path;
     w->window.Form_Load();
-    EXPECT_EQ(w->window.InputPath, path);
     EXPECT_EQ(w->window.InputBaseName, base) << path;
   }
-}
 
-TEST_F(ConversionRunTest, BrowseOpenExitAndTheCutBoxes) {
   const QString folder = w->view.Text("T1_1");
-  w->chosenFolder = "";
-  w->window.B1_Click(2);
+  w->window.B1_Click(2);  // the chooser was cancelled
   EXPECT_EQ(w->view.Text("T1_1"), folder);
   w->chosenFolder = "/somewhere else";
   w->window.B1_Click(2);
-  EXPECT_EQ(w->view.Text("T1_1"), "/somewhere else");
-
   w->window.B1_Click(3);  // no test first: the folder need not exist
   EXPECT_EQ(shellCommands, QList<QStringList>{platform::ExplorerCommand("/somewhere else")});
 
@@ -372,21 +347,13 @@ TEST_F(ConversionRunTest, BrowseOpenExitAndTheCutBoxes) {
   w->window.B1_Click(5);
   EXPECT_TRUE(closed);
 
-  w->view.checked["CHk1"] = true;
-  w->window.CHk1_Click();
-  EXPECT_TRUE(w->view.IsEnabled("T2_0") && w->view.IsEnabled("T2_5"));
-  w->view.checked["CHk1"] = false;
-  w->window.CHk1_Click();
-  EXPECT_FALSE(w->view.IsEnabled("T2_0") || w->view.IsEnabled("T2_5"));
+  for (bool cut : {true, false}) {
+    w->view.checked["CHk1"] = cut;
+    w->window.CHk1_Click();
+    EXPECT_EQ(w->view.IsEnabled("T2_0") && w->view.IsEnabled("T2_5"), cut);
+  }
   w->window.SetInputsEnabled(true);  // enables the boxes whatever "Cut:" says
   EXPECT_TRUE(w->view.IsEnabled("T2_3"));
-  EXPECT_TRUE(w->view.IsEnabled("B1_3"));
-
-  EXPECT_EQ(w->window.T2_KeyPress(1, u'7'), QChar(u'7'));
-  EXPECT_TRUE(w->window.T2_KeyPress(1, u'\b').isNull());
-  w->view.texts["T2_0"] = "75";
-  w->window.T2_Change(0);
-  EXPECT_EQ(w->view.Text("T2_0"), "00");
 }
 
 }  // namespace

@@ -1,11 +1,9 @@
 #pragma once
 // Waiting through the event loop, and the test's own children and descriptors: what tests of
 // converter runs need to prove that nothing is left behind.
-#include <QCoreApplication>
-#include <QDeadlineTimer>
+#include <QTest>
 #include <QDir>
 #include <QFile>
-#include <QThread>
 #include <functional>
 #include <unistd.h>
 
@@ -14,13 +12,7 @@ namespace testsupport {
 
 // Runs the event loop (and so the window's timer) until `done` holds; false on the deadline.
 inline bool WaitUntil(const std::function<bool()>& done, int milliseconds = 20000) {
-  QDeadlineTimer deadline(milliseconds);
-  while (!done()) {
-    if (deadline.hasExpired()) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    QThread::msleep(5);
-  }
-  return true;
+  return QTest::qWaitFor(done, milliseconds);
 }
 
 // Children of this test, running or not yet collected.
