@@ -123,12 +123,6 @@ TEST(ConverterArguments, AreTheSamePiecesOneByOne) {
                              "-maxrate", "1500", "-deinterlace", "-sameq", "-acodec", "aac", "-ab", "128", "-ar",
                              "48000", "-ac", "2", "/o/x_new.avi"};
   EXPECT_EQ(arguments, expected);
-  // The text shows the same pieces in the same order.
-  EXPECT_EQ(conversion::ConverterCommandLine(arguments[0], input, conversion::ConverterOptions(s, conversion::CutRange{5, 65}),
-                                             arguments.last()),
-            "/opt/q/kodavert.dll -i \"" + input +
-                "\" -y  -ss 5 -t 60 -b 400 -r 29.97 -s 368x208 -vcodec h264 -bufsize 128 -g 250 -qscale 25 -maxrate 1500 "
-                "-deinterlace -sameq -acodec aac -ab 128 -ar 48000 -ac 2 \"/o/x_new.avi\"");
 }
 
 }  // namespace
