@@ -18,8 +18,8 @@ namespace platform {
 // OpenURL yields nothing - on a transfer error; on a status other than success (4xx, 5xx, a
 // redirect not followed); for an address that is not an http or https address; when no data
 // arrives within the time limit; when the whole transfer outlasts the total time limit (a server
-// that drips bytes); when the body outgrows the size limit. The body is decoded with the charset
-// the server names, UTF-8 otherwise; bytes that do not decode become U+FFFD.
+// that drips bytes); when the body, once unzipped, outgrows the size limit. The body is decoded
+// with the charset the server names, UTF-8 otherwise; bytes that do not decode become U+FFFD.
 class Inet {
  public:
   static constexpr std::chrono::milliseconds DefaultTimeLimit{30'000};

@@ -56,6 +56,11 @@ void Drip(QTcpSocket* socket, const QByteArray& body, qsizetype bytes, std::chro
 }
 
 void Send(QTcpSocket* socket, const Response& response) {
+  if (!response.raw.isEmpty()) {
+    socket->write(response.raw);
+    socket->disconnectFromHost();
+    return;
+  }
   QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " Scripted\r\n";
   for (const auto& [name, value] : response.headers) head += name + ": " + value + "\r\n";
   if (response.contentLength) head += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
@@ -156,6 +161,22 @@ ScopedProxyEnvironment::~ScopedProxyEnvironment() {
       qunsetenv(name);
     }
   }
+}
+
+QByteArray Gzip(const QByteArray& data) {
+  // qCompress gives a 4-byte length and a zlib stream: 2 bytes of header, the deflate data, 4 of checksum.
+  const QByteArray deflated = qCompress(data, 9).mid(6).chopped(4);
+  quint32 crc = 0xFFFFFFFF;
+  for (const char c : data) {
+    crc ^= static_cast<uchar>(c);
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  const auto littleEndian = [](quint32 v) {
+    const char bytes[] = {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+    return QByteArray(bytes, 4);
+  };
+  return QByteArray("\x1f\x8b\x08\0\0\0\0\0\0\xff", 10) + deflated + littleEndian(~crc) +
+         littleEndian(static_cast<quint32>(data.size()));
 }
 
 quint16 UnusedPort() {

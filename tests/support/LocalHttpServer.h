@@ -26,6 +26,7 @@ class LocalHttpServer {
     bool contentLength = true;                  // false: the end of the body is the end of the connection
     qsizetype dripBytes = 0;                    // more than 0: the body goes out this many bytes at a time,
     std::chrono::milliseconds dripInterval{0};  // with this pause between the pieces
+    QByteArray raw{};  // not empty: sent as it is instead of status line, headers and body, then the connection ends
   };
 
   struct Request {
@@ -71,6 +72,9 @@ class ScopedProxyEnvironment {
  private:
   std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
 };
+
+// `data` in the gzip format, a body for a "Content-Encoding: gzip" answer.
+QByteArray Gzip(const QByteArray& data);
 
 // A port on 127.0.0.1 that nothing listens on at the moment: connecting to it is refused.
 quint16 UnusedPort();
