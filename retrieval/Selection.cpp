@@ -3,12 +3,14 @@
 #include "platform/ControlView.h"
 #include "platform/FileLookup.h"
 #include "platform/MessageIcon.h"
+// Only the number of a cancel, which the dialog and this code must agree on.
+#include "platform/widgets/CommonDialog.h"
 
 namespace retrieval {
 
 void TakeSelectedFile(platform::ControlView& frmMain, int errorNumber, const QString& description,
                       const QString& fileName) {
-  if (errorNumber == DialogCancelled) return;
+  if (errorNumber == platform::CommonDialog::CancelErrorNumber) return;
   if (errorNumber != 0) {
     frmMain.ShowMessage(QStringLiteral("Error ") + QString::number(errorNumber) + QStringLiteral(" selecting file.") +
                             QStringLiteral("\r\n") + description,

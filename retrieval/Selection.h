@@ -8,9 +8,6 @@ class ControlView;
 
 namespace retrieval {
 
-// The open-file dialog's cancel, as the dialog reports it.
-inline constexpr int DialogCancelled = 32755;
-
 // What Select (`B3`) does once the open-file dialog has returned: a chosen file goes into the file
 // box `T5` and enables Convert (`B2_2`); a cancel changes nothing; any other failure is reported
 // ("Error " + number + " selecting file." + CR LF + description, no icon, the program's title) and

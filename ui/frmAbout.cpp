@@ -27,11 +27,8 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner), view_(this, ui::frmAboutSpe
 
 void frmAbout::Form_Load() {
   const Application& app = App();
-  QString product = app.ProductName;
   // Doubled so that the label shows the ampersand instead of taking it for a shortcut mark.
-  product.replace(QLatin1String("&"), QLatin1String("&&"));
-  view_.SetText(QStringLiteral("L1_0"), product + QStringLiteral(" v") + QString::number(app.Major) +
-                                            QLatin1Char('.') + QString::number(app.Minor));
+  view_.SetText(QStringLiteral("L1_0"), ProductLine(app).replace(QLatin1String("&"), QLatin1String("&&")));
   view_.SetText(QStringLiteral("L1_1"), app.LegalCopyright);
   view_.SetText(QStringLiteral("L1_2"), kDescription);
   view_.SetText(QStringLiteral("L1_4"), QString::fromUtf8(config::MakerSiteAddress));

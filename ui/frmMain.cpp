@@ -43,7 +43,8 @@ void frmMain::InitOpenDialog() {
   CD1.InitDir = App().Path;
   CD1.Filter = QStringLiteral("Flash Video Files (*.flv)|*.flv");
   CD1.FilterIndex = 1;
-  CD1.Flags = 4 | platform::CommonDialog::FileMustExist | 524288 | 2097152;
+  using Dialog = platform::CommonDialog;
+  CD1.Flags = Dialog::HideReadOnly | Dialog::FileMustExist | Dialog::Explorer | Dialog::LongNames;
   CD1.CancelError = true;
 }
 

@@ -11,7 +11,11 @@ namespace platform {
 class CommonDialog {
  public:
   static constexpr int CancelErrorNumber = 32755;  // the same number the main window tells apart
+  // Flags, as the control numbers them; only FileMustExist changes what this stand-in does.
+  static constexpr int HideReadOnly = 4;
   static constexpr int FileMustExist = 4096;
+  static constexpr int Explorer = 524288;
+  static constexpr int LongNames = 2097152;
 
   // The outcome of ShowOpen, in the control's terms: error 0 means a file was chosen (FileName),
   // CancelErrorNumber a cancel (only when CancelError is set), anything else a failure.
