@@ -30,7 +30,9 @@ std::string CheckOutputPath(const Options& options) {
 }
 
 int Transcode(const Options& options, InputFile& input, const OutputPlan& plan) {
-  OutputFile output(plan.format, options.outputPath);
+  OutputFile::CreateResult created = OutputFile::Create(plan.format, options.outputPath);
+  if (!created.file) return Fail(created.error);
+  OutputFile& output = *created.file;
   Transcoder transcoder(options, input, output);
   if (std::string error = transcoder.Setup(plan); !error.empty()) return Fail(error);
   output.Describe();
@@ -46,7 +48,7 @@ int Transcode(const Options& options, InputFile& input, const OutputPlan& plan) 
     return Fail(error + " Nothing was kept of the output.");
   }
   if (StopRequested()) Warning("stopped on request; the output holds what was converted so far.");
-  return kExitSuccess;
+  return transcoder.InputDamaged() ? kExitInputDamaged : kExitSuccess;
 }
 
 }  // namespace

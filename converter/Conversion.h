@@ -7,8 +7,10 @@ namespace kodavert {
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+// The output is complete and plays, but the input failed to read before its end.
+inline constexpr int kExitInputDamaged = 3;
 
 // One whole conversion, from opening the input to the completed output; the exit status.
-int Convert(const Options& options);
+[[nodiscard]] int Convert(const Options& options);
 
 }  // namespace kodavert

@@ -4,8 +4,9 @@ namespace kodavert {
 
 EncoderWorker::EncoderWorker(Work work) : work_(std::move(work)), thread_([this] { Loop(); }) {}
 
+// Only reached when the conversion already failed elsewhere; that error is the one reported.
 EncoderWorker::~EncoderWorker() {
-  if (thread_.joinable()) Finish();
+  if (thread_.joinable()) static_cast<void>(Finish());
 }
 
 std::string EncoderWorker::Send(const AVFrame& frame) {

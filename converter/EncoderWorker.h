@@ -24,9 +24,9 @@ class EncoderWorker {
   EncoderWorker& operator=(const EncoderWorker&) = delete;
 
   // Queues a reference to `frame`, waiting while the queue is full; the error of an earlier frame.
-  std::string Send(const AVFrame& frame);
+  [[nodiscard]] std::string Send(const AVFrame& frame);
   // Drains the encoder and ends the thread; the first error met.
-  std::string Finish();
+  [[nodiscard]] std::string Finish();
 
  private:
   void Loop();

@@ -13,9 +13,9 @@ struct EncoderResult {
 };
 
 // The video encoder takes the frame geometry and time base that the filter sink delivers.
-EncoderResult OpenVideoEncoder(const Options& options, const VideoPlan& plan,
-                               const AVFilterContext& sink, bool globalHeader);
+[[nodiscard]] EncoderResult OpenVideoEncoder(const Options& options, const VideoPlan& plan,
+                                             const AVFilterContext& sink, bool globalHeader);
 // The audio encoder is opened before its filters, which then cut frames to its frame size.
-EncoderResult OpenAudioEncoder(const AudioPlan& plan, bool globalHeader);
+[[nodiscard]] EncoderResult OpenAudioEncoder(const AudioPlan& plan, bool globalHeader);
 
 }  // namespace kodavert

@@ -157,9 +157,13 @@ FilterChain::CreateResult FilterChain::Build(const SourceFormat& source,
                                           avfilter_get_by_name(video ? "buffer" : "abuffer"),
                                           "in", sourceArguments.c_str(), nullptr, graph);
   FilterInOutPtr outputs(fed ? avfilter_inout_alloc() : nullptr), inputs(avfilter_inout_alloc());
-  if (result >= 0 && (outputs || !fed) && inputs) {
+  if (result >= 0 && (!inputs || (fed && !outputs))) result = AVERROR(ENOMEM);
+  if (result >= 0) {
     if (fed) *outputs = {av_strdup("in"), chain->sourceFilter_, 0, nullptr};
     *inputs = {av_strdup("out"), chain->sink_, 0, nullptr};
+    if (!inputs->name || (fed && !outputs->name)) result = AVERROR(ENOMEM);
+  }
+  if (result >= 0) {
     AVFilterInOut* openInputs = inputs.release();
     AVFilterInOut* openOutputs = outputs.release();
     result = avfilter_graph_parse_ptr(graph, description.c_str(), &openInputs, &openOutputs, nullptr);

@@ -35,26 +35,26 @@ class FilterChain {
     std::string error;
   };
   // `timeBase` is that of the timestamps pushed in.
-  static CreateResult ForVideo(const Options& options, const VideoPlan& plan,
-                               const SourceFormat& source, AVRational timeBase,
-                               std::optional<AVRational> sourceRate);
+  [[nodiscard]] static CreateResult ForVideo(const Options& options, const VideoPlan& plan,
+                                             const SourceFormat& source, AVRational timeBase,
+                                             std::optional<AVRational> sourceRate);
   // `frameSize` is the fixed number of samples per frame the encoder needs (0: any number).
-  static CreateResult ForAudio(const Options& options, const AudioPlan& plan,
-                               const SourceFormat& source, AVRational timeBase, int frameSize);
+  [[nodiscard]] static CreateResult ForAudio(const Options& options, const AudioPlan& plan,
+                                             const SourceFormat& source, AVRational timeBase, int frameSize);
 
   // Silence of the given length, for a sound-only file made from a silent video.
-  static CreateResult ForSilence(const AudioPlan& plan, double seconds, int frameSize);
+  [[nodiscard]] static CreateResult ForSilence(const AudioPlan& plan, double seconds, int frameSize);
 
   bool Accepts(const AVFrame& frame) const { return SourceFormat::Of(frame) == source_; }
-  int Push(AVFrame* frame);
+  [[nodiscard]] int Push(AVFrame* frame);
   // Ends the input at `pts` (in the input time base), so that rate conversion fills up to there.
-  int End(int64_t pts);
-  int Pull(AVFrame* frame);
+  [[nodiscard]] int End(int64_t pts);
+  [[nodiscard]] int Pull(AVFrame* frame);
   const AVFilterContext* Sink() const { return sink_; }
 
  private:
-  static CreateResult Build(const SourceFormat& source, const std::string& sourceArguments,
-                            const std::string& description);
+  [[nodiscard]] static CreateResult Build(const SourceFormat& source, const std::string& sourceArguments,
+                                          const std::string& description);
 
   SourceFormat source_;
   FilterGraphPtr graph_;

@@ -19,7 +19,7 @@ class InputFile {
     std::unique_ptr<InputFile> file;
     std::string error;
   };
-  static OpenResult Open(const std::string& path);
+  [[nodiscard]] static OpenResult Open(const std::string& path);
 
   // Writes the input's description in the stock manner ("Input #0, ...", "Duration: ...").
   void Describe(const std::string& path) const;
@@ -30,7 +30,7 @@ class InputFile {
   std::optional<double> DurationSeconds() const;
   // The video's nominal frame rate, or nothing when the file gives no usable one.
   std::optional<AVRational> VideoFrameRate() const;
-  int ReadPacket(AVPacket* packet) { return av_read_frame(context_.get(), packet); }
+  [[nodiscard]] int ReadPacket(AVPacket* packet) { return av_read_frame(context_.get(), packet); }
 
   DecodedStream* Video() { return video_.decoder ? &video_ : nullptr; }
   DecodedStream* Audio() { return audio_.decoder ? &audio_ : nullptr; }

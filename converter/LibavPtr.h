@@ -7,39 +7,33 @@ extern "C" {
 #include <libavutil/frame.h>
 }
 #include <memory>
+#include <string>
+#include <type_traits>
 
 namespace kodavert {
 
-struct CodecContextDeleter {
-  void operator()(AVCodecContext* context) const { avcodec_free_context(&context); }
+// One deleter for every libav object: the library's own release function, given as a template
+// argument. Those that take the address of the pointer (avcodec_free_context & co.) and those
+// that take the pointer itself are both accepted.
+template <auto Release>
+struct LibavDeleter {
+  template <typename T>
+  void operator()(T* object) const {
+    if constexpr (std::is_invocable_v<decltype(Release), T**>) Release(&object);
+    else Release(object);
+  }
 };
-struct InputContextDeleter {
-  void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
-};
-struct OutputContextDeleter {
-  // The file itself is closed by OutputFile, which knows whether it was ever opened.
-  void operator()(AVFormatContext* context) const { avformat_free_context(context); }
-};
-struct FilterGraphDeleter {
-  void operator()(AVFilterGraph* graph) const { avfilter_graph_free(&graph); }
-};
-struct FilterInOutDeleter {
-  void operator()(AVFilterInOut* list) const { avfilter_inout_free(&list); }
-};
-struct FrameDeleter {
-  void operator()(AVFrame* frame) const { av_frame_free(&frame); }
-};
-struct PacketDeleter {
-  void operator()(AVPacket* packet) const { av_packet_free(&packet); }
-};
+template <typename T, auto Release>
+using LibavPtr = std::unique_ptr<T, LibavDeleter<Release>>;
 
-using CodecContextPtr = std::unique_ptr<AVCodecContext, CodecContextDeleter>;
-using InputContextPtr = std::unique_ptr<AVFormatContext, InputContextDeleter>;
-using OutputContextPtr = std::unique_ptr<AVFormatContext, OutputContextDeleter>;
-using FilterGraphPtr = std::unique_ptr<AVFilterGraph, FilterGraphDeleter>;
-using FilterInOutPtr = std::unique_ptr<AVFilterInOut, FilterInOutDeleter>;
-using FramePtr = std::unique_ptr<AVFrame, FrameDeleter>;
-using PacketPtr = std::unique_ptr<AVPacket, PacketDeleter>;
+using CodecContextPtr = LibavPtr<AVCodecContext, avcodec_free_context>;
+using InputContextPtr = LibavPtr<AVFormatContext, avformat_close_input>;
+// The file itself is closed by OutputFile, which knows whether it was ever opened.
+using OutputContextPtr = LibavPtr<AVFormatContext, avformat_free_context>;
+using FilterGraphPtr = LibavPtr<AVFilterGraph, avfilter_graph_free>;
+using FilterInOutPtr = LibavPtr<AVFilterInOut, avfilter_inout_free>;
+using FramePtr = LibavPtr<AVFrame, av_frame_free>;
+using PacketPtr = LibavPtr<AVPacket, av_packet_free>;
 
 // The text libav gives for an error code, for messages meant for the user.
 std::string ErrorText(int code);

@@ -42,6 +42,6 @@ struct ParseResult {
 };
 
 // Reads `kodavert.dll -i input options... output`; any unknown option or bad value is an error.
-ParseResult ParseCommandLine(int argc, const char* const* argv);
+[[nodiscard]] ParseResult ParseCommandLine(int argc, const char* const* argv);
 
 }  // namespace kodavert

@@ -2,18 +2,25 @@
 
 #include "converter/Diagnostics.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 
 namespace kodavert {
 
-OutputFile::OutputFile(const AVOutputFormat* format, std::string path) : path_(std::move(path)) {
+OutputFile::CreateResult OutputFile::Create(const AVOutputFormat* format, std::string path) {
   AVFormatContext* raw = nullptr;
-  avformat_alloc_output_context2(&raw, format, nullptr, path_.c_str());
-  context_.reset(raw);
+  if (const int result = avformat_alloc_output_context2(&raw, format, nullptr, path.c_str()); result < 0)
+    return {nullptr, "cannot prepare the output '" + path + "': " + ErrorText(result) + "."};
+  return {std::unique_ptr<OutputFile>(new OutputFile(OutputContextPtr(raw), std::move(path))), {}};
 }
 
-OutputFile::~OutputFile() {
-  if (opened_) avio_closep(&context_->pb);
+OutputFile::~OutputFile() { Close(); }
+
+int OutputFile::Close() {
+  if (!opened_) return 0;
+  opened_ = false;
+  return avio_closep(&context_->pb);
 }
 
 AVStream* OutputFile::AddStream(const AVCodecContext& encoder, std::optional<uint32_t> tag) {
@@ -32,26 +39,31 @@ void OutputFile::Describe() const {
 }
 
 std::string OutputFile::Begin() {
-  if (const int result = avio_open(&context_->pb, path_.c_str(), AVIO_FLAG_WRITE); result < 0)
-    return "cannot create '" + path_ + "': " + ErrorText(result) +
-           ". Check that the output folder exists and may be written.";
-  opened_ = true;
+  if (!(context_->oformat->flags & AVFMT_NOFILE)) {
+    if (const int result = avio_open(&context_->pb, path_.c_str(), AVIO_FLAG_WRITE); result < 0)
+      return "cannot create '" + path_ + "': " + ErrorText(result) +
+             ". Check that the output folder exists and may be written.";
+    opened_ = true;
+  }
+  wroteToPath_ = true;
   if (const int result = avformat_write_header(context_.get(), nullptr); result < 0)
     return "cannot start writing '" + path_ + "': " + ErrorText(result) + ".";
   return {};
 }
 
+// A network folder may report a failed write only when the file is closed.
 std::string OutputFile::Finish() {
-  if (const int result = av_write_trailer(context_.get()); result < 0)
-    return "cannot complete '" + path_ + "': " + ErrorText(result) + ".";
+  int result = av_write_trailer(context_.get());
+  if (const int closed = Close(); result >= 0) result = closed;
+  if (result < 0) return "cannot complete '" + path_ + "': " + ErrorText(result) + ".";
   return {};
 }
 
+// A file that was never opened may be someone else's; a device (-y /dev/null) is not ours to remove.
 void OutputFile::Discard() {
-  if (!opened_) return;
-  avio_closep(&context_->pb);
-  opened_ = false;
-  std::remove(path_.c_str());
+  Close();
+  struct stat info {};
+  if (wroteToPath_ && stat(path_.c_str(), &info) == 0 && S_ISREG(info.st_mode)) std::remove(path_.c_str());
 }
 
 int64_t OutputFile::BytesWritten() const {

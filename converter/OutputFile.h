@@ -1,6 +1,7 @@
 #pragma once
 #include "converter/LibavPtr.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -9,29 +10,39 @@ namespace kodavert {
 // Second stage: the muxer and the file it writes. Nothing touches the disk before Begin().
 class OutputFile {
  public:
-  OutputFile(const AVOutputFormat* format, std::string path);
+  struct CreateResult {
+    std::unique_ptr<OutputFile> file;
+    std::string error;
+  };
+  [[nodiscard]] static CreateResult Create(const AVOutputFormat* format, std::string path);
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
   bool NeedsGlobalHeader() const { return context_->oformat->flags & AVFMT_GLOBALHEADER; }
   bool StoresNegativeTimes() const { return context_->oformat->flags & AVFMT_TS_NEGATIVE; }
-  AVStream* AddStream(const AVCodecContext& encoder, std::optional<uint32_t> tag);
+  [[nodiscard]] AVStream* AddStream(const AVCodecContext& encoder, std::optional<uint32_t> tag);
   // Writes the output's description ("Output #0, <format>, to '<path>':" and its streams).
   void Describe() const;
   // Creates the file and writes the container header; an error text on failure.
-  std::string Begin();
-  int Write(AVPacket* packet) { return av_interleaved_write_frame(context_.get(), packet); }
+  [[nodiscard]] std::string Begin();
+  [[nodiscard]] int Write(AVPacket* packet) { return av_interleaved_write_frame(context_.get(), packet); }
   // Completes the container so that what was written plays; an error text on failure.
-  std::string Finish();
+  [[nodiscard]] std::string Finish();
   // Takes back a file that failed half-way.
   void Discard();
   int64_t BytesWritten() const;
 
  private:
+  OutputFile(OutputContextPtr context, std::string path)
+      : context_(std::move(context)), path_(std::move(path)) {}
+  // Closes the file this class opened; formats that open their own files (AVFMT_NOFILE) have none.
+  int Close();
+
   OutputContextPtr context_;
   std::string path_;
   bool opened_ = false;
+  bool wroteToPath_ = false;  // the muxer, or this class, may have put something at path_
 };
 
 }  // namespace kodavert

@@ -38,6 +38,6 @@ struct OutputPlan {
   std::string error;  // set when no output can be made
 };
 
-OutputPlan PlanOutput(const Options& options, InputFile& input);
+[[nodiscard]] OutputPlan PlanOutput(const Options& options, InputFile& input);
 
 }  // namespace kodavert

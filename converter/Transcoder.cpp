@@ -1,7 +1,10 @@
 #include "converter/Transcoder.h"
 
+#include "converter/Diagnostics.h"
 #include "converter/Encoders.h"
 #include "converter/StopSignal.h"
+
+#include <system_error>
 
 namespace kodavert {
 
@@ -72,8 +75,12 @@ std::string Transcoder::AddOutputStream(Pipeline& pipeline, std::optional<uint32
   if (!pipeline.output || !pipeline.packet) return "cannot add a stream to the output.";
   // Uncompressed sound costs less to encode than to hand over to another thread.
   if (av_get_exact_bits_per_sample(pipeline.encoder->codec_id) > 0) return {};
-  pipeline.worker = std::make_unique<EncoderWorker>(
-      [this, &pipeline](const AVFrame* frame) { return Encode(pipeline, frame); });
+  try {
+    pipeline.worker = std::make_unique<EncoderWorker>(
+        [this, &pipeline](const AVFrame* frame) { return Encode(pipeline, frame); });
+  } catch (const std::system_error&) {
+    // Without a thread of its own the encoder runs on the reading thread: slower, same output.
+  }
   return {};
 }
 
@@ -109,7 +116,14 @@ std::string Transcoder::Feed() {
   while (!StopRequested() && !AllEnded()) {
     const int result = input_.ReadPacket(packet_.get());
     if (result == AVERROR(EAGAIN)) continue;
-    if (result < 0) break;  // the end of the input, a stop request or a damaged tail
+    // A stop request interrupts the read; that is no fault of the input.
+    if (result == AVERROR_EOF || (result < 0 && StopRequested())) break;
+    if (result < 0) {
+      inputDamaged_ = true;
+      Warning("the input could not be read to its end (" + ErrorText(result) +
+              "); the output holds what was read before.");
+      break;
+    }
     Pipeline* pipeline = PipelineFor(packet_->stream_index);
     std::string error = pipeline && !pipeline->ended ? Decode(*pipeline, packet_.get()) : "";
     av_packet_unref(packet_.get());
@@ -143,17 +157,22 @@ int64_t Transcoder::NextTimestamp(Pipeline& pipeline, const AVFrame& frame) {
   return pts;
 }
 
-// A damaged packet costs its frames, not the conversion: the decoder reports it itself.
+// A damaged packet costs its frames, not the conversion: the decoder reports it itself. Running
+// out of memory is no damage, and would only go on failing.
 std::string Transcoder::Decode(Pipeline& pipeline, const AVPacket* packet) {
   AVCodecContext* decoder = pipeline.input->decoder.get();
-  if (avcodec_send_packet(decoder, packet) < 0 && packet) return {};
-  while (!pipeline.ended && avcodec_receive_frame(decoder, decoded_.get()) >= 0) {
+  int result = avcodec_send_packet(decoder, packet);
+  if (result < 0 && packet && result != AVERROR(ENOMEM)) return {};
+  while (result != AVERROR(ENOMEM) && !pipeline.ended &&
+         (result = avcodec_receive_frame(decoder, decoded_.get())) >= 0) {
     AVFrame* frame = decoded_.get();
     frame->pts = NextTimestamp(pipeline, *frame);
     std::string error = Filter(pipeline, frame);
     av_frame_unref(frame);
     if (!error.empty()) return error;
   }
+  if (result == AVERROR(ENOMEM))
+    return std::string("the ") + decoder->codec->name + " decoder failed: " + ErrorText(result) + ".";
   return {};
 }
 

@@ -23,8 +23,10 @@ class Transcoder {
  public:
   Transcoder(const Options& options, InputFile& input, OutputFile& output);
   // Builds one decoder-filters-encoder pipeline per output stream; an error text on failure.
-  std::string Setup(const OutputPlan& plan);
-  std::string Run();
+  [[nodiscard]] std::string Setup(const OutputPlan& plan);
+  [[nodiscard]] std::string Run();
+  // The input failed to read before its end; the output holds what came before (a warning said so).
+  bool InputDamaged() const { return inputDamaged_; }
 
  private:
   struct Pipeline {
@@ -44,20 +46,20 @@ class Transcoder {
   };
 
   // Reads, decodes and filters everything, handing frames to the encoder workers.
-  std::string Feed();
-  std::string AddVideo(const VideoPlan& plan);
-  std::string AddAudio(const AudioPlan& plan);
-  std::string AddOutputStream(Pipeline& pipeline, std::optional<uint32_t> tag);
+  [[nodiscard]] std::string Feed();
+  [[nodiscard]] std::string AddVideo(const VideoPlan& plan);
+  [[nodiscard]] std::string AddAudio(const AudioPlan& plan);
+  [[nodiscard]] std::string AddOutputStream(Pipeline& pipeline, std::optional<uint32_t> tag);
   Pipeline* PipelineFor(int streamIndex);
-  std::string Decode(Pipeline& pipeline, const AVPacket* packet);
+  [[nodiscard]] std::string Decode(Pipeline& pipeline, const AVPacket* packet);
   static int64_t NextTimestamp(Pipeline& pipeline, const AVFrame& frame);
   void KeepDecodingOrder(Pipeline& pipeline, AVPacket& packet) const;
   // A null frame ends the stream at `endPts`.
-  std::string Filter(Pipeline& pipeline, AVFrame* frame, int64_t endPts = AV_NOPTS_VALUE);
+  [[nodiscard]] std::string Filter(Pipeline& pipeline, AVFrame* frame, int64_t endPts = AV_NOPTS_VALUE);
   // Runs on the pipeline's worker thread, if it has one.
-  std::string Encode(Pipeline& pipeline, const AVFrame* frame);
-  std::string Write(Pipeline& pipeline, AVPacket& packet);
-  std::string Drain(Pipeline& pipeline);
+  [[nodiscard]] std::string Encode(Pipeline& pipeline, const AVFrame* frame);
+  [[nodiscard]] std::string Write(Pipeline& pipeline, AVPacket& packet);
+  [[nodiscard]] std::string Drain(Pipeline& pipeline);
   bool AllEnded() const;
 
   const Options& options_;
@@ -69,6 +71,7 @@ class Transcoder {
   FramePtr decoded_{av_frame_alloc()};
   FramePtr filtered_{av_frame_alloc()};
   PacketPtr packet_{av_packet_alloc()};
+  bool inputDamaged_ = false;
 };
 
 }  // namespace kodavert
