@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # `cmake --install` into a fresh prefix: the program's folder with the converter and "Video Output"
 # beside the program, a launcher on PATH that starts it, the desktop entry and the icons; a second
-# start through the launcher ends at once while the first runs on.
+# start through the launcher ends at once while the first runs on, also after an instance was killed.
 set -euo pipefail
 build=$1
 work=$(mktemp -d)
@@ -33,4 +33,12 @@ sleep 0.5
 kill -0 "$first" || fail "the installed program did not keep running"
 timeout 10 "$prefix/bin/quillbrook" >/dev/null 2>&1 || fail "a second start did not end quietly"
 kill -0 "$first" || fail "the first instance ended with the second"
+# A killed instance leaves its lock file behind; the lock itself must not outlive the process.
+kill -9 "$first"
+wait "$first" 2>/dev/null || true
+"$prefix/bin/quillbrook" >/dev/null 2>&1 &
+first=$!
+sleep 0.5
+kill -0 "$first" || fail "the lock of a killed instance stopped the next start"
+timeout 10 "$prefix/bin/quillbrook" >/dev/null 2>&1 || fail "the start after a killed instance holds no lock"
 echo "1 passed, 0 failed"

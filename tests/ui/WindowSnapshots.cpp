@@ -1,62 +1,49 @@
-// Developer tool: saves a PNG of each window in its initial state, and of the main and conversion
-// windows as a user sees them in the middle of their work, into the folder given as the first
-// argument (default: the current folder). Run it under a real or virtual display to see the fonts
-// the user sees; the README's pictures come from here.
+// Developer tool for the README's pictures: saves each window as loaded, and the main and conversion
+// windows in the middle of a user's work, as PNGs into the folder given (default: the current one).
+// Run it on a real or virtual display to get the fonts the user sees.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QPixmap>
 
-#include "app/Application.h"
 #include "ui/frmAbout.h"
 #include "ui/frmConvert.h"
 #include "ui/frmMain.h"
 
-namespace {
-void Save(QWidget& window, const QString& folder, const QString& name) {
-  window.show();
-  QApplication::processEvents();
-  window.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
-}
-}  // namespace
-
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  App().Path = QCoreApplication::applicationDirPath();
-  const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+  const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
+  const auto save = [&](QWidget& window, const QString& name) {
+    window.show();
+    QApplication::processEvents();
+    window.grab().save(folder.filePath(name + ".png"));
+  };
   frmMain main;
   main.Form_Load();
-  Save(main, folder, QStringLiteral("frmMain"));
+  save(main, "frmMain");
   frmAbout about(&main);
-  Save(about, folder, QStringLiteral("frmAbout"));
+  save(about, "frmAbout");
   frmConvert convert(&main, [] { return QStringLiteral("clip.flv"); });
   convert.Logic().Form_Load();
-  Save(convert, folder, QStringLiteral("frmConvert"));
+  save(convert, "frmConvert");
 
-  ui::CatalogueView& m = main.View();
-  m.SetText(QStringLiteral("T4"), QStringLiteral("http://www.youtube.com/watch?v=Zx4qD1Jv0cE"));
-  m.SetText(QStringLiteral("T3"), QStringLiteral("Title: Otters holding hands\r\n\r\nUser: riverwatch\r\n\r\n"
-                                                 "Date: March 19, 2008\r\n\r\nViews: 1,204,311\r\n\r\n"
-                                                 "Category: Pets && Animals\r\n\r\nDescription: Two otters "
-                                                 "drift along, holding hands so they do not float apart.\r\n\r\n"));
-  m.SetText(QStringLiteral("T2"), QStringLiteral("YouTube data loaded. Click Download button to save the video."));
-  m.SetText(QStringLiteral("T5"), QDir::homePath() + QStringLiteral("/Downloads/otters.flv"));
-  m.SetEnabled(QStringLiteral("B2_0"), true);
-  m.SetEnabled(QStringLiteral("B2_2"), true);
-  Save(main, folder, QStringLiteral("frmMain-in-use"));
-
-  ui::CatalogueView& c = convert.View();
-  c.ControlAs<QCheckBox>(QStringLiteral("CHk1"))->setChecked(true);
+  ui::CatalogueView &m = main.View(), &c = convert.View();
+  const std::tuple<ui::CatalogueView&, const char*, QString> inUse[] = {
+      {m, "T4", "http://www.youtube.com/watch?v=Zx4qD1Jv0cE"},
+      {m, "T3", "Title: Otters holding hands\r\n\r\nUser: riverwatch\r\n\r\nDate: March 19, 2008\r\n\r\n"
+                "Views: 1,204,311\r\n\r\nCategory: Pets && Animals\r\n\r\n"
+                "Description: Two otters drift along, holding hands so they do not float apart.\r\n\r\n"},
+      {m, "T2", "YouTube data loaded. Click Download button to save the video."},
+      {m, "T5", QDir::homePath() + "/Downloads/otters.flv"},
+      {c, "T2_2", "15"}, {c, "T2_4", "01"}, {c, "T2_5", "30"}, {c, "T1_0", "Converting video... 42% completed."},
+      {c, "T1_2", "Input #0, flv, from 'otters.flv':\r\n  Duration: 00:02:41.03, start: 0.000000, bitrate: 567 kb/s\r\n"
+                  "    Stream #0:0: Video: flv1, yuv420p, 320x240, 25 fps\r\n"
+                  "    Stream #0:1: Audio: mp3, 22050 Hz, mono\r\n"}};
+  for (const auto& [view, box, text] : inUse) view.SetText(box, text);
+  m.SetEnabled("B2_0", true);
+  m.SetEnabled("B2_2", true);
+  save(main, "frmMain-in-use");
+  c.ControlAs<QCheckBox>("CHk1")->setChecked(true);
   convert.Logic().SetInputsEnabled(false);
-  c.SetListIndex(QStringLiteral("CBO"), 23);
-  c.SetText(QStringLiteral("T2_2"), QStringLiteral("15"));
-  c.SetText(QStringLiteral("T2_4"), QStringLiteral("01"));
-  c.SetText(QStringLiteral("T2_5"), QStringLiteral("30"));
-  c.SetText(QStringLiteral("T1_2"), QStringLiteral("Input #0, flv, from 'otters.flv':\r\n  Duration: 00:02:41.03, "
-                                                   "start: 0.000000, bitrate: 567 kb/s\r\n    Stream #0:0: Video: "
-                                                   "flv1, yuv420p, 320x240, 25 fps\r\n    Stream #0:1: Audio: mp3, "
-                                                   "22050 Hz, mono\r\n"));
-  c.SetText(QStringLiteral("T1_0"), QStringLiteral("Converting video... 42% completed."));
-  Save(convert, folder, QStringLiteral("frmConvert-in-use"));
-  return 0;
+  c.SetListIndex("CBO", 23);
+  save(convert, "frmConvert-in-use");
 }

@@ -1,0 +1,398 @@
+// The three windows: built from their catalogues (places, fonts, states, names, colours, tab order,
+// what text boxes show and give back), and driven as a user drives them: the main window's load,
+// commands, Select and Convert, the About window over it, the conversion window's cut boxes.
+#include <gtest/gtest.h>
+
+#include "tests/support/QStringPrinter.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QuillbrookConfig.h>
+
+#include "app/Application.h"
+#include "platform/End.h"
+#include "platform/ShellExecute.h"
+#include "platform/widgets/MessageBox.h"
+#include "tests/support/Modal.h"
+#include "ui/frmAbout.h"
+#include "ui/frmConvert.h"
+#include "ui/frmMain.h"
+
+namespace {
+
+// What a user and a screen reader get of a control: its container, place and size in pixels, text,
+// tip, spoken name, font and state.
+QString Describe(const ui::CatalogueView& view, const char* name) {
+  const QWidget* w = view.Control(name);
+  const QRect r = w->geometry();
+  return QStringLiteral("%1 %2,%3 %4x%5 \"%6\" tip \"%7\" says \"%8\" %9pt%10%11%12")
+      .arg(w->parentWidget()->objectName()).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())
+      .arg(view.Text(name), w->toolTip(), w->accessibleName()).arg(w->font().pointSizeF())
+      .arg(w->font().bold() ? " bold" : "", w->isEnabled() ? "" : " off", w->isHidden() ? " hidden" : "");
+}
+
+TEST(Catalogue, BuildsControlsAsTheirRowsSay) {
+  const ui::WindowSpec &main = ui::frmMainSpec, &convert = ui::frmConvertSpec, &about = ui::frmAboutSpec;
+  const std::tuple<const ui::WindowSpec&, const char*, QString> rows[] = {
+      {convert, "B1_1", R"(frmConvert 22,272 74x21 "Convert" tip "Convert video" says "Convert" 8.25pt bold)"},
+      {convert, "T2_1", R"(F1 124,86 19x16 "00" tip "" says "Cut start minutes" 6.75pt off)"},
+      {convert, "F1",
+       R"(frmConvert 6,10 343x250 "Select Output Information" tip "" says "Select Output Information" 6.75pt)"},
+      {convert, "CHk1", R"(F1 16,86 51x17 "Cut:" tip "" says "Cut" 8.25pt)"},
+      // Below the client area (411 pixels high) and never shown.
+      {main, "T1", R"(frmMain 82,474 273x47 "" tip "" says "Download link" 8.25pt hidden)"},
+      {about, "Image1", R"(frmAbout 6,12 54x36 "" tip "" says "Quillbrook emblem" 8.25pt)"}};
+  for (const auto& [spec, name, described] : rows) {
+    QWidget window;
+    ui::CatalogueView view(&window, spec);
+    EXPECT_EQ(Describe(view, name), described);
+  }
+}
+
+TEST(Catalogue, SizesEachWindowAndGivesEveryControlButLabelsANameAndItsTipAsDescription) {
+  const std::tuple<const ui::WindowSpec&, QSize, QString> windows[] = {
+      {ui::frmMainSpec, {410, 411}, ""},
+      {ui::frmConvertSpec, {356, 320}, " Convert YouTube Video To New Format"},
+      {ui::frmAboutSpec, {319, 219}, " About"}};
+  for (const auto& [spec, size, caption] : windows) {
+    QWidget window;
+    ui::CatalogueView view(&window, spec);
+    EXPECT_EQ(window.size(), size);
+    EXPECT_EQ(window.windowTitle(), caption);
+    for (const ui::ControlSpec& row : spec.controls) {
+      const QWidget* w = view.Control(row.name);
+      EXPECT_EQ(w->accessibleDescription(), w->toolTip()) << row.name;
+      EXPECT_TRUE(row.kind == ui::ControlKind::Label || !w->accessibleName().isEmpty()) << row.name;
+    }
+  }
+}
+
+TEST(Catalogue, TabOrderFollowsTheTable) {
+  QWidget window;
+  ui::CatalogueView view(&window, ui::frmMainSpec);
+  QStringList chain;
+  for (QWidget* w = view.Control("T3"); chain.size() < 12; w = w->nextInFocusChain())
+    if (w->focusPolicy() != Qt::NoFocus) chain << w->objectName();
+  EXPECT_EQ(chain, QStringList({"T3", "T1", "T2", "B2_3", "B2_1", "B2_4", "T4", "T5", "B2_0", "B1", "B2_2", "B3"}));
+}
+
+TEST(Catalogue, StatusLinesLinksAndFramesHaveTheirColours) {
+  QWidget main, about, convert;
+  ui::CatalogueView mainView(&main, ui::frmMainSpec), aboutView(&about, ui::frmAboutSpec),
+      convertView(&convert, ui::frmConvertSpec);
+  const QPalette status = mainView.Control("T2")->palette();
+  EXPECT_EQ(status.color(QPalette::Base), QColor(224, 224, 224));
+  EXPECT_EQ(status.color(QPalette::Text), QColor(64, 64, 64));
+  EXPECT_TRUE(mainView.ControlAs<QLineEdit>("T2")->isReadOnly());
+  for (QWidget* link : {mainView.Control("Pic1"), aboutView.Control("L1_4"), aboutView.Control("L1_5")})
+    EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor) << qPrintable(link->objectName());
+  for (QWidget* link : {aboutView.Control("L1_4"), aboutView.Control("L1_5")})
+    EXPECT_TRUE(link->palette().color(QPalette::WindowText) == QColor(0, 0, 255) && link->font().underline());
+  EXPECT_TRUE(aboutView.ControlAs<QLabel>("L1_2")->wordWrap());
+  EXPECT_FALSE(convertView.ControlAs<QComboBox>("CBO")->isEditable());
+  // The conversion window's frame has a dark caption; the labels inside it keep the usual colour.
+  EXPECT_EQ(convertView.Control("L1_2")->palette().color(QPalette::WindowText),
+            convert.palette().color(QPalette::WindowText));
+}
+
+class TextBoxes : public ::testing::Test {
+ protected:
+  QWidget window;
+  ui::CatalogueView view{&window, ui::frmMainSpec};
+  QString Shown(const char* name) { return view.ControlAs<QPlainTextEdit>(name)->toPlainText(); }
+};
+
+TEST_F(TextBoxes, KeepCarriageReturnLineFeedPairsAndLetReadOnlyTextBeCopiedButNotChanged) {
+  window.show();
+  view.SetText("T3", "Title: A\r\n\r\nUser: b\r\n\r\n");
+  view.AppendText("T3", "more\r\n");
+  EXPECT_EQ(view.Text("T3"), "Title: A\r\n\r\nUser: b\r\n\r\nmore\r\n");
+  EXPECT_EQ(Shown("T3"), "Title: A\n\nUser: b\n\nmore\n");  // line breaks, not doubled blank lines
+  view.SetText("T5", "/videos/cats.flv");
+  for (const char* name : {"T3", "T5"}) {
+    SCOPED_TRACE(name);
+    const QString before = view.Text(name);
+    view.Control(name)->setFocus();
+    QTest::keyClicks(view.Control(name), "xyz");
+    EXPECT_EQ(view.Text(name), before);
+    QTest::keyClick(view.Control(name), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(view.Control(name), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().replace("\n", "\r\n").replace(QChar(0x2029), "\r\n"), before);
+  }
+}
+
+// Megabytes without a line break would keep the window from painting for minutes: they are cut
+// for display only.
+TEST_F(TextBoxes, ShowOverlongLinesCutButGiveBackEverything) {
+  const QString huge(3'000'000, 'x');
+  view.SetText("T3", "Title: " + huge + "\r\n\r\nUser: b\r\n" + QString(10000, 'y'));
+  view.SetText("T1", "http://host/get_video.php?video_id=" + huge);
+  window.show();
+  EXPECT_EQ(view.Text("T3"), "Title: " + huge + "\r\n\r\nUser: b\r\n" + QString(10000, 'y'));
+  EXPECT_EQ(view.Text("T1"), "http://host/get_video.php?video_id=" + huge);
+  EXPECT_EQ(Shown("T3"), "Title: " + QString(9993, 'x') + "...\n\nUser: b\n" + QString(10000, 'y'));
+  EXPECT_EQ(Shown("T1").size(), 10003);
+  view.AppendText("T3", "\r\n" + QString(20000, 'x'));
+  EXPECT_TRUE(Shown("T3").endsWith(QString(10000, 'y') + "\n" + QString(10000, 'x') + "..."));
+}
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder.isValid());
+    App().Path = folder.path();
+    platform::testing::SetMessageBoxDouble([this](const auto& m) {
+      messages << (m.icon == platform::MessageIcon::Critical ? "[stop] " : "[no icon] ") + m.title + ": " + m.text;
+    });
+    platform::testing::SetShellExecuteDouble([this](const QString& a) { opened << a; });
+    platform::testing::SetShowOpenDouble([this](const platform::CommonDialog&) { return nextAnswer; });
+    platform::testing::SetEndDouble([this] { ++ended; });
+    window.Form_Load();
+    window.show();
+  }
+  void TearDown() override {
+    App() = saved;
+    platform::testing::SetMessageBoxDouble({});
+    platform::testing::SetShellExecuteDouble({});
+    platform::testing::SetShowOpenDouble({});
+    platform::testing::SetEndDouble({});
+  }
+  QString MakeFile(const QString& name) {
+    QFile file(folder.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write("FLV") == 3);
+    return file.fileName();
+  }
+  void Select(const QString& path) {
+    nextAnswer = {{0, {}}, path};
+    window.B3_Click();
+  }
+  void Click(const char* name) { QTest::mouseClick(window.View().Control(name), Qt::LeftButton); }
+  bool Enabled(const char* name) { return window.View().IsEnabled(name); }
+
+  const Application saved = App();
+  QTemporaryDir folder;
+  frmMain window;
+  platform::testing::DialogAnswer nextAnswer;
+  QStringList messages, opened;
+  int ended = 0;
+};
+
+TEST_F(MainWindow, LoadsTranslucentWithItsCaptionAndNothingToDownloadOrConvert) {
+  EXPECT_EQ(window.windowTitle(), "Quillbrook v1.3");
+  EXPECT_EQ(qRound(window.windowOpacity() * 255), 230);
+  EXPECT_FALSE(Enabled("B2_0") || Enabled("B2_2"));
+  for (const char* box : {"T1", "T2", "T3", "T4", "T5"}) EXPECT_EQ(window.View().Text(box), "") << box;
+  EXPECT_TRUE(window.View().Control("T4")->isVisible() && !window.View().Control("T1")->isVisible());
+  // The numbers in plain decimal; a caption shows an ampersand as it is.
+  App().ProductName = "Quill & Brook";
+  App().Major = 2;
+  App().Minor = 12;
+  frmMain other;
+  other.Form_Load();
+  EXPECT_EQ(other.windowTitle(), "Quill & Brook v2.12");
+  // A second instance ends during its load, and only that one, and does nothing more.
+  App().PrevInstance = true;
+  frmMain second;
+  second.Form_Load();
+  EXPECT_EQ(ended, 1);
+  EXPECT_TRUE(second.windowTitle().isEmpty() && second.windowOpacity() == 1.0);
+}
+
+TEST_F(MainWindow, BannerUpdateAndDownloadOpenTheirPagesExitAndTheCloseBoxEnd) {
+  const QString link = "http://www.youtube.com/get_video.php?video_id=AB12&t=x y&l=\"q\"";
+  window.View().SetText("T1", link);
+  window.View().SetEnabled("B2_0", true);
+  for (const char* control : {"Pic1", "B2_4", "B2_0"}) Click(control);
+  window.B2_Click(5);  // outside the button array: nothing
+  window.B2_Click(-1);
+  EXPECT_EQ(opened, QStringList({config::ProductPageAddress, config::ProductPageAddress, link}));
+  Click("B2_3");
+  EXPECT_EQ(ended, 1);  // and not before
+  window.show();
+  window.close();
+  EXPECT_EQ(ended, 2);
+}
+
+TEST_F(MainWindow, SelectTakesTheChosenFileAndKeepsItOnACancelOrAFailure) {
+  const QString path = MakeFile("cats.flv");
+  Select(path);
+  using Answer = platform::testing::DialogAnswer;
+  for (const Answer& answer : {Answer{{32755, "Cancel was selected."}, {}},
+                               Answer{{2, "No such file or directory: /gone.flv"}, "/gone.flv"}}) {
+    nextAnswer = answer;
+    window.B3_Click();
+    EXPECT_EQ(window.View().Text("T5"), path);
+    EXPECT_TRUE(Enabled("B2_2"));
+  }
+  // Nothing for the choice or the cancel; the failure under the program's title.
+  EXPECT_EQ(messages, QStringList{"[no icon] " + QApplication::applicationDisplayName() +
+                                  ": Error 2 selecting file.\r\nNo such file or directory: /gone.flv"});
+}
+
+// The real open-file dialog, driven as a user would: it is told apart by its outcome.
+TEST_F(MainWindow, OpenFileDialogReportsAChoiceACancelAndAFileThatVanished) {
+  platform::testing::SetShowOpenDouble({});
+  const QString path = MakeFile("clip.flv");
+  const auto choose = [&](const char* button, bool vanish = false) {
+    OnNextModal([&](QWidget* modal) {
+      auto* d = qobject_cast<QFileDialog*>(modal);
+      ASSERT_NE(d, nullptr);
+      EXPECT_EQ(QStringList({d->windowTitle(), d->directory().path(), d->nameFilters().join("|")}),
+                QStringList({"Select A YouTube Video File", folder.path(), "Flash Video Files (*.flv)"}));
+      EXPECT_EQ(d->fileMode(), QFileDialog::ExistingFile);
+      // Gone after the dialog checked it and before the program takes it.
+      if (vanish) QObject::connect(d, &QDialog::finished, [&] { QFile::remove(path); });
+      d->selectFile(path);
+      QMetaObject::invokeMethod(d, button);
+    });
+    const platform::CommonDialog::Outcome outcome = window.OpenDialog().ShowOpen(&window);
+    return QString::number(outcome.errorNumber) + " " + outcome.description;
+  };
+  EXPECT_EQ(choose("accept"), "0 ");
+  EXPECT_EQ(window.OpenDialog().FileName, path);
+  EXPECT_EQ(choose("reject").left(6), "32755 ");
+  EXPECT_EQ(choose("accept", true), "2 No such file or directory: " + path);
+}
+
+TEST_F(MainWindow, ConvertOnAFileThatIsGoneOrHiddenSaysSoAndReleasesTheButtons) {
+  for (const QString& path : {folder.filePath("gone.flv"), MakeFile(".hidden.flv")}) {
+    Select(path);
+    Click("B2_2");
+    EXPECT_TRUE(Enabled("B3") && Enabled("B2_2"));
+  }
+  EXPECT_EQ(messages, QStringList({"[stop] Error: File " + folder.filePath("gone.flv") + " doesn't exist!",
+                                   "[stop] Error: File " + folder.filePath(".hidden.flv") + " doesn't exist!"}));
+}
+
+TEST_F(MainWindow, ConvertShowsTheConversionWindowModallyOnTheSelectedFile) {
+  const QString path = MakeFile("talk.flv");
+  Select(path);
+  for (int visit = 0; visit < 2; ++visit) {  // each Convert loads the window anew
+    bool seen = false;
+    OnNextModal([&](QWidget* modal) {
+      auto* convert = qobject_cast<frmConvert*>(modal);
+      ASSERT_NE(convert, nullptr);
+      seen = true;
+      EXPECT_EQ(convert->parentWidget(), &window);
+      EXPECT_EQ(qRound(convert->windowOpacity() * 255), 230);
+      EXPECT_FALSE(Enabled("B3") || Enabled("B2_2"));
+      EXPECT_EQ(convert->Logic().InputPath, path);
+      EXPECT_EQ(convert->Logic().InputBaseName, "talk");
+      // Whatever the first visit left, the second finds the window as it was first loaded.
+      ui::CatalogueView& view = convert->View();
+      QStringList texts;
+      for (const char* name : {"CBO", "T1_0", "T1_1", "T1_2", "T2_0", "T2_1", "T2_2", "T2_3", "T2_4", "T2_5"})
+        texts << view.Text(name) + (view.IsEnabled(name) ? "" : " (off)");
+      EXPECT_EQ(texts, QStringList({"AVI (MPEG4-DivX-Best Quality)", "", folder.path() + "/Video Output", "",
+                                    "00 (off)", "00 (off)", "00 (off)", "00 (off)", "00 (off)", "00 (off)"}));
+      EXPECT_FALSE(view.IsChecked("CHk1"));
+      QTest::mouseClick(view.Control("CHk1"), Qt::LeftButton, {}, QPoint(5, 5));
+      view.SetText("T2_1", "07");
+      view.SetText("T1_0", "Conversion is cancelled.");
+      view.SetText("T1_2", "Input #0");
+      view.SetListIndex("CBO", 5);
+      QTest::mouseClick(view.Control("B1_5"), Qt::LeftButton);  // Exit closes it
+      EXPECT_FALSE(convert->isVisible());
+    });
+    Click("B2_2");
+    EXPECT_TRUE(seen);
+    EXPECT_TRUE(Enabled("B3") && Enabled("B2_2"));
+    EXPECT_EQ(window.View().Text("T5"), path);
+  }
+}
+
+TEST_F(MainWindow, AboutOpensTranslucentOverItWithOkFocusedShowsTheProductAndOnlyItsLinksOpenSomething) {
+  App().ProductName = "Quill & Brook";
+  App().LegalCopyright = "Copyright 2031 Q";
+  int result = -1;
+  OnNextModal([&](QWidget* modal) {
+    auto* about = qobject_cast<frmAbout*>(modal);
+    ASSERT_NE(about, nullptr);
+    ui::CatalogueView& v = about->View();
+    EXPECT_EQ(about->parentWidget(), &window);
+    EXPECT_EQ(qRound(about->windowOpacity() * 255), 230);
+    EXPECT_EQ(about->focusWidget(), v.Control("B1"));
+    // Doubled, so that the label shows the ampersand instead of taking it for a shortcut mark.
+    EXPECT_EQ(v.Text("L1_0"), "Quill && Brook v1.3");
+    EXPECT_EQ(v.ControlAs<QLabel>("L1_0")->text(), "Quill & Brook v1.3");
+    EXPECT_EQ(v.Text("L1_1"), "Copyright 2031 Q");
+    EXPECT_TRUE(v.Text("L1_2").startsWith("It's a freeware for you to download YouTube Videos") &&
+                v.Text("L1_2").contains("nag screens or ADs.\r\n\r\nYou can click the links below") &&
+                v.Text("L1_2").endsWith("give your feedbacks."));
+    EXPECT_EQ(v.Text("L1_3") + v.Text("L1_6"), "Website: Contact: ");
+    const auto click = [&](const char* name) { QTest::mouseClick(v.Control(name), Qt::LeftButton); };
+    for (const char* name : {"L1_0", "L1_1", "L1_2", "L1_3", "L1_6", "Image1"}) click(name);
+    EXPECT_EQ(opened, QStringList());  // the captions beside the links open nothing
+    for (const char* name : {"L1_4", "L1_5"}) click(name);
+    QObject::connect(about, &QDialog::finished, [&](int r) { result = r; });
+    QTest::keyClick(v.Control("B1"), Qt::Key_Return);
+  });
+  Click("B2_1");
+  EXPECT_EQ(result, QDialog::Accepted);  // OK pressed by the key, not the test's safety net
+  EXPECT_EQ(opened, QStringList({config::MakerSiteAddress, QString("mailto:") + config::SupportMailAddress}));
+}
+
+TEST(MessageBoxText, IsPlainTextWhateverItHolds) {
+  const QString text = "File /v/<b>a</b> &lt; b.flv doesn't exist!";
+  const auto box = platform::MakeMessageBox(nullptr, text, "Error", platform::MessageIcon::Critical);
+  const auto* label = box->findChild<QLabel*>("qt_msgbox_label");
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->textFormat(), Qt::PlainText);
+  EXPECT_EQ(label->text(), text);
+  EXPECT_EQ(box->icon(), QMessageBox::Critical);
+}
+
+class ConvertWindowWidgets : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    convert.Logic().Form_Load();
+    convert.show();
+    ClickCut();
+  }
+  void ClickCut() { QTest::mouseClick(convert.View().Control("CHk1"), Qt::LeftButton, {}, QPoint(5, 5)); }
+  QLineEdit* Box(int i) { return convert.View().ControlAs<QLineEdit>(QStringLiteral("T2_%1").arg(i)); }
+
+  frmConvert convert{nullptr, [] { return QStringLiteral("/videos/talk.flv"); }};
+};
+
+TEST_F(ConvertWindowWidgets, CutBoxesTakeTwoDigitsBelowSixtyRefuseBackspaceAndGoOffWithCut) {
+  const std::pair<const char*, const char*> typedAndShown[] = {
+      {"7", "7"}, {"75", "00"}, {"59", "59"}, {"60", "00"}, {"a1:", "1"}, {"-4", "4"}, {"123", "12"}, {"12\b", "12"}};
+  for (const auto& [typed, shown] : typedAndShown) {
+    Box(1)->setFocus();
+    QTest::keyClick(Box(1), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(Box(1), Qt::Key_Delete);
+    EXPECT_EQ(Box(1)->text(), "");
+    QTest::keyClicks(Box(1), typed);
+    EXPECT_EQ(Box(1)->text(), shown) << typed;
+  }
+  ClickCut();
+  for (int i = 0; i < 6; ++i) EXPECT_FALSE(Box(i)->isEnabled()) << i;
+}
+
+TEST_F(ConvertWindowWidgets, TabMovesThroughTheCutBoxesInTheirOrderAndOn) {
+  Box(0)->setFocus();
+  // The key goes where a user's key would: to the window's focused control.
+  const auto press = [this](Qt::Key key) {
+    QTest::keyClick(convert.focusWidget(), key);
+    return convert.focusWidget() ? convert.focusWidget()->objectName() : QString();
+  };
+  QStringList visited{"T2_0"};
+  for (int i = 0; i < 6; ++i) visited << press(Qt::Key_Tab);
+  EXPECT_EQ(visited.mid(0, 6), (QStringList{"T2_0", "T2_1", "T2_2", "T2_4", "T2_3", "T2_5"}));
+  EXPECT_FALSE(visited.last().startsWith("T2_")) << "Tab stayed in the last box";
+  EXPECT_EQ(press(Qt::Key_Backtab), "T2_5");
+  EXPECT_EQ(press(Qt::Key_Backtab), "T2_3");
+  EXPECT_EQ(Box(3)->text(), "00");
+}
+
+}  // namespace
