@@ -8,21 +8,20 @@
 #include "conversion/KillProcessesByName.h"
 #include "conversion/ProgressParser.h"
 #include "conversion/TimeBoxes.h"
-#include "platform/ControlView.h"
 #include "platform/FileLookup.h"
 #include "platform/Shell.h"
+#include "view/ControlView.h"
+#include "view/frmConvertControls.h"
 
 namespace conversion {
 namespace {
 
-const QString StatusLine = QStringLiteral("T1_0");
-const QString FolderBox = QStringLiteral("T1_1");
-const QString InformationBox = QStringLiteral("T1_2");
-const QString CutBox = QStringLiteral("CHk1");
-const QString FormatList = QStringLiteral("CBO");
-
-QString TimeBox(int index) { return QStringLiteral("T2_%1").arg(index); }
-QString Button(int index) { return QStringLiteral("B1_%1").arg(index); }
+using namespace view::frmConvert;
+const auto& StatusLine = T1_0;
+const auto& FolderBox = T1_1;
+const auto& InformationBox = T1_2;
+const auto& CutBox = CHk1;
+const auto& FormatList = CBO;
 
 // The file name without its folder and without its last four characters (".flv"). A name of
 // fewer than four characters is kept whole, so that the output still has a name of its own.
@@ -33,7 +32,7 @@ QString BaseNameOf(const QString& path) {
 
 }  // namespace
 
-ConversionWindow::ConversionWindow(platform::ControlView& view, QString applicationDirectory,
+ConversionWindow::ConversionWindow(view::ControlView& view, QString applicationDirectory,
                                    std::function<QString()> mainWindowFileText,
                                    std::function<QString()> browseForFolder, QObject* parent)
     : QObject(parent),
@@ -117,8 +116,8 @@ bool ConversionWindow::PassesChecks() {
     return false;
   }
   if (view_.IsChecked(CutBox)) {
-    CutStartSeconds = SecondsOfTime(view_.Text(TimeBox(0)), view_.Text(TimeBox(1)), view_.Text(TimeBox(2)));
-    CutEndSeconds = SecondsOfTime(view_.Text(TimeBox(3)), view_.Text(TimeBox(4)), view_.Text(TimeBox(5)));
+    CutStartSeconds = SecondsOfTime(view_.Text(T2(0)), view_.Text(T2(1)), view_.Text(T2(2)));
+    CutEndSeconds = SecondsOfTime(view_.Text(T2(3)), view_.Text(T2(4)), view_.Text(T2(5)));
     if (CutStartSeconds >= CutEndSeconds) {
       view_.ShowError(QStringLiteral("Incorrect parameters: Starting time >= ending time!"));
       return false;
@@ -224,22 +223,22 @@ void ConversionWindow::CancelConvert() {
 }
 
 void ConversionWindow::SetInputsEnabled(bool enabled) {
-  for (int index : {2, 1, 4, 5}) view_.SetEnabled(Button(index), enabled);
+  for (int index : {2, 1, 4, 5}) view_.SetEnabled(B1(index), enabled);
   view_.SetEnabled(FormatList, enabled);
   view_.SetEnabled(CutBox, enabled);
-  view_.SetEnabled(Button(0), !enabled);
-  for (int index = 0; index < 6; ++index) view_.SetEnabled(TimeBox(index), enabled);
+  view_.SetEnabled(B1(0), !enabled);
+  for (int index = 0; index < 6; ++index) view_.SetEnabled(T2(index), enabled);
 }
 
 void ConversionWindow::CHk1_Click() {
   const bool checked = view_.IsChecked(CutBox);
-  for (int index = 0; index < 6; ++index) view_.SetEnabled(TimeBox(index), checked);
+  for (int index = 0; index < 6; ++index) view_.SetEnabled(T2(index), checked);
 }
 
 QChar ConversionWindow::T2_KeyPress(int, QChar typed) { return FilterTimeKey(typed); }
 
 void ConversionWindow::T2_Change(int index) {
-  if (const auto limited = LimitedTimeText(view_.Text(TimeBox(index)))) view_.SetText(TimeBox(index), *limited);
+  if (const auto limited = LimitedTimeText(view_.Text(T2(index)))) view_.SetText(T2(index), *limited);
 }
 
 }  // namespace conversion

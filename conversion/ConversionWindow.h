@@ -9,7 +9,7 @@
 #include "conversion/ConverterRun.h"
 #include "conversion/FormatCatalogue.h"
 
-namespace platform {
+namespace view {
 class ControlView;
 }
 
@@ -29,7 +29,7 @@ class ConversionWindow : public QObject {
  public:
   // `mainWindowFileText` yields the main window's "T5" (the chosen video); `browseForFolder`
   // shows the folder chooser and yields the chosen folder, empty when cancelled.
-  ConversionWindow(platform::ControlView& view, QString applicationDirectory,
+  ConversionWindow(view::ControlView& view, QString applicationDirectory,
                    std::function<QString()> mainWindowFileText, std::function<QString()> browseForFolder,
                    QObject* parent = nullptr);
 
@@ -70,7 +70,7 @@ class ConversionWindow : public QObject {
   // Back to idle, whichever way the run ended, with nothing of it kept for the next.
   void EndRun();
 
-  platform::ControlView& view_;
+  view::ControlView& view_;
   const QString applicationDirectory_;
   const std::function<QString()> mainWindowFileText_;
   const std::function<QString()> browseForFolder_;

@@ -3,7 +3,8 @@
 #include <QDir>
 #include <array>
 
-#include "platform/ControlView.h"
+#include "view/ControlView.h"
+#include "view/frmConvertControls.h"
 
 namespace conversion {
 namespace {
@@ -108,11 +109,11 @@ QStringList FormatNames() {
   return names;
 }
 
-void FillFormatList(platform::ControlView& view) {
+void FillFormatList(view::ControlView& view) {
   // A window shown again is filled again, so the list starts empty each time.
-  view.ClearItems(QStringLiteral("CBO"));
-  for (const QString& name : FormatNames()) view.AddItem(QStringLiteral("CBO"), name);
-  view.SetListIndex(QStringLiteral("CBO"), 1);
+  view.ClearItems(view::frmConvert::CBO);
+  for (const QString& name : FormatNames()) view.AddItem(view::frmConvert::CBO, name);
+  view.SetListIndex(view::frmConvert::CBO, 1);
 }
 
 QString ApplyFormat(ConversionSettings& settings, const QString& formatName, const QString& folder,

@@ -2,7 +2,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace platform {
+namespace view {
 class ControlView;
 }
 
@@ -40,7 +40,7 @@ struct ConversionSettings {
 QStringList FormatNames();
 
 // Fills the drop-down list "CBO" with the format names and selects the second entry.
-void FillFormatList(platform::ControlView& view);
+void FillFormatList(view::ControlView& view);
 
 // Writes every field that the format named `formatName` (exact, case-sensitive) gives into
 // `settings`; the others keep what they hold. An unknown name writes nothing. Returns the output

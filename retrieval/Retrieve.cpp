@@ -1,11 +1,12 @@
 #include "retrieval/Retrieve.h"
 
-#include "platform/ControlView.h"
 #include "platform/DoEvents.h"
 #include "platform/Inet.h"
 #include "retrieval/Extractors.h"
 #include "retrieval/InformationText.h"
 #include "retrieval/SiteAddresses.h"
+#include "view/ControlView.h"
+#include "view/frmMainControls.h"
 
 namespace retrieval {
 namespace {
@@ -23,9 +24,9 @@ void ReadRemainingChunks(platform::Inet& Inet1, QString& page) {
   }
 }
 
-void LoadWatchPage(platform::ControlView& frmMain, platform::Inet& Inet1, const QString& address,
+void LoadWatchPage(view::ControlView& frmMain, platform::Inet& Inet1, const QString& address,
                    const QString& videoSiteHost) {
-  frmMain.SetText(QStringLiteral("T2"), QStringLiteral("Loading YouTube data. Please wait..."));
+  frmMain.SetText(view::frmMain::T2, QStringLiteral("Loading YouTube data. Please wait..."));
   Inet1.Cancel();
   // A failed request reads as an empty page, and so gets the same message.
   QString page = Inet1.OpenURL(address).value_or(QString());
@@ -35,32 +36,31 @@ void LoadWatchPage(platform::ControlView& frmMain, platform::Inet& Inet1, const 
   }
   ReadRemainingChunks(Inet1, page);
   const VideoInfo info = ExtractVideoInfo(page);
-  frmMain.SetText(QStringLiteral("T3"), InformationText(info));
+  frmMain.SetText(view::frmMain::T3, InformationText(info));
   // Without a download query of its own, the page must not leave the previous video's link to
   // be downloaded in its name.
   if (!info.DownloadQuery) {
-    frmMain.SetText(QStringLiteral("T1"), QString());
-    frmMain.SetText(QStringLiteral("T2"), QStringLiteral("YouTube data loaded, but the page holds no download link."));
+    frmMain.SetText(view::frmMain::T1, QString());
+    frmMain.SetText(view::frmMain::T2, QStringLiteral("YouTube data loaded, but the page holds no download link."));
     return;
   }
-  frmMain.SetText(QStringLiteral("T1"), DownloadLink(videoSiteHost, *info.DownloadQuery));
-  frmMain.SetText(QStringLiteral("T2"),
-                  QStringLiteral("YouTube data loaded. Click Download button to save the video."));
-  frmMain.SetEnabled(QStringLiteral("B2_0"), true);
+  frmMain.SetText(view::frmMain::T1, DownloadLink(videoSiteHost, *info.DownloadQuery));
+  frmMain.SetText(view::frmMain::T2, QStringLiteral("YouTube data loaded. Click Download button to save the video."));
+  frmMain.SetEnabled(view::frmMain::B2_0, true);
 }
 
 }  // namespace
 
-void Retrieve(platform::ControlView& frmMain, platform::Inet& Inet1, const QString& videoSiteHost) {
-  frmMain.SetEnabled(QStringLiteral("B1"), false);
-  frmMain.SetEnabled(QStringLiteral("B2_0"), false);
-  const QString address = frmMain.Text(QStringLiteral("T4"));
+void Retrieve(view::ControlView& frmMain, platform::Inet& Inet1, const QString& videoSiteHost) {
+  frmMain.SetEnabled(view::frmMain::B1, false);
+  frmMain.SetEnabled(view::frmMain::B2_0, false);
+  const QString address = frmMain.Text(view::frmMain::T4);
   if (IsWatchPageAddress(address, videoSiteHost)) {
     LoadWatchPage(frmMain, Inet1, address, videoSiteHost);
   } else {
     frmMain.ShowError(QStringLiteral("Invalid YouTube URL!"));
   }
-  frmMain.SetEnabled(QStringLiteral("B1"), true);
+  frmMain.SetEnabled(view::frmMain::B1, true);
 }
 
 }  // namespace retrieval

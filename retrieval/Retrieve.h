@@ -2,9 +2,11 @@
 #include <QString>
 
 namespace platform {
-class ControlView;
 class Inet;
-}  // namespace platform
+}
+namespace view {
+class ControlView;
+}
 
 namespace retrieval {
 
@@ -12,6 +14,6 @@ namespace retrieval {
 // fetches the page through `Inet1`, shows the video's details in `T3` and its download link in
 // `T1`, reports in `T2` and in error messages, and enables Download (`B2_0`) only after a page
 // was loaded. `B1` is disabled while it runs and enabled again on every path.
-void Retrieve(platform::ControlView& frmMain, platform::Inet& Inet1, const QString& videoSiteHost);
+void Retrieve(view::ControlView& frmMain, platform::Inet& Inet1, const QString& videoSiteHost);
 
 }  // namespace retrieval

@@ -25,6 +25,7 @@ static void InitPictures() {
 
 namespace ui {
 namespace {
+using namespace view;
 
 // Multi-line boxes show CR LF as one line break, but the logic reads back exactly what it wrote.
 constexpr const char* kExactText = "quillbrookExactText";
@@ -50,8 +51,10 @@ QString Displayed(QString text) {
 QString WithoutMnemonics(const QString& text) {
   QString shown;
   for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] == QLatin1Char('&') && i + 1 < text.size()) ++i;
-    else if (text[i] == QLatin1Char('&')) continue;
+    if (text[i] == QLatin1Char('&') && i + 1 < text.size())
+      ++i;
+    else if (text[i] == QLatin1Char('&'))
+      continue;
     shown += text[i];
   }
   return shown;
@@ -63,8 +66,7 @@ void SetLabelText(QLabel* label, const QString& text) {
 }
 
 QRect Geometry(const ControlSpec& row) {
-  return QRect(TwipsToPixels(row.left), TwipsToPixels(row.top), TwipsToPixels(row.width),
-               TwipsToPixels(row.height));
+  return QRect(TwipsToPixels(row.left), TwipsToPixels(row.top), TwipsToPixels(row.width), TwipsToPixels(row.height));
 }
 
 QFont FontFor(unsigned style) {
@@ -224,7 +226,8 @@ bool CatalogueView::eventFilter(QObject* watched, QEvent* event) {
 
 QWidget* CatalogueView::Control(const QString& name) const {
   QWidget* w = controls_.value(name);
-  Q_ASSERT_X(w, "CatalogueView::Control", qPrintable(name));
+  // A name the catalogue does not hold is a fault of the program, not of its input.
+  if (!w) qFatal("%s has no control named %s", qPrintable(window_->objectName()), qPrintable(name));
   return w;
 }
 
@@ -287,7 +290,7 @@ void CatalogueView::SetListIndex(const QString& control, int index) {
   if (auto* list = ControlAs<QComboBox>(control)) list->setCurrentIndex(index);
 }
 
-void CatalogueView::ShowMessage(const QString& text, const QString& title, platform::MessageIcon icon) {
+void CatalogueView::ShowMessage(const QString& text, const QString& title, view::MessageIcon icon) {
   platform::MessageBox(window_, text, title, icon);
 }
 

@@ -5,19 +5,22 @@
 #include <QString>
 #include <functional>
 
-#include "platform/ControlView.h"
-#include "ui/ControlCatalogue.h"
+#include "view/ControlCatalogue.h"
+#include "view/ControlView.h"
 
 class QWidget;
 
 namespace ui {
+
+using view::ControlSpec;
+using view::WindowSpec;
 
 // The window font: Verdana where it is installed, otherwise the closest sans-serif face.
 QFont WindowFont(double pointSize = 8.25, bool bold = false);
 
 // Builds a window's controls from its catalogue table, gives each the control's name as its
 // objectName, and lets the window-free logic read and write them by that name.
-class CatalogueView : public QObject, public platform::ControlView {
+class CatalogueView : public QObject, public view::ControlView {
   Q_OBJECT
  public:
   CatalogueView(QWidget* window, const WindowSpec& spec);
@@ -37,7 +40,7 @@ class CatalogueView : public QObject, public platform::ControlView {
   void AddItem(const QString& control, const QString& item) override;
   void ClearItems(const QString& control) override;
   void SetListIndex(const QString& control, int index) override;
-  void ShowMessage(const QString& text, const QString& title, platform::MessageIcon icon) override;
+  void ShowMessage(const QString& text, const QString& title, view::MessageIcon icon) override;
 
  signals:
   // A button, label, picture or check box was clicked; `name` is the control's name.

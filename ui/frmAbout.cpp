@@ -4,7 +4,8 @@
 
 #include "app/Application.h"
 #include "app/Module1.h"
-#include "platform/ShellExecute.h"
+#include "platform/widgets/ShellExecute.h"
+#include "view/frmAboutControls.h"
 
 namespace {
 const QString kDescription = QStringLiteral(
@@ -14,31 +15,35 @@ const QString kDescription = QStringLiteral(
     "contact us and give your feedbacks.");
 }  // namespace
 
-frmAbout::frmAbout(QWidget* owner) : QDialog(owner), view_(this, ui::frmAboutSpec) {
+frmAbout::frmAbout(QWidget* owner) : QDialog(owner), view_(this, view::frmAboutSpec) {
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setModal(true);
   connect(&view_, &ui::CatalogueView::clicked, this, [this](const QString& name) {
-    if (name == QLatin1String("B1")) B1_Click();
-    else if (name.startsWith(QLatin1String("L1_"))) L1_Click(name.mid(3).toInt());
+    if (name == view::frmAbout::B1)
+      B1_Click();
+    else if (name.startsWith(QLatin1String("L1_")))
+      L1_Click(name.mid(3).toInt());
   });
   Form_Load();
-  view_.Control(QStringLiteral("B1"))->setFocus();
+  view_.Control(view::frmAbout::B1)->setFocus();
 }
 
 void frmAbout::Form_Load() {
   const Application& app = App();
   // Doubled so that the label shows the ampersand instead of taking it for a shortcut mark.
-  view_.SetText(QStringLiteral("L1_0"), ProductLine(app).replace(QLatin1String("&"), QLatin1String("&&")));
-  view_.SetText(QStringLiteral("L1_1"), app.LegalCopyright);
-  view_.SetText(QStringLiteral("L1_2"), kDescription);
-  view_.SetText(QStringLiteral("L1_4"), QString::fromUtf8(config::MakerSiteAddress));
-  view_.SetText(QStringLiteral("L1_5"), QString::fromUtf8(config::SupportMailAddress));
+  view_.SetText(view::frmAbout::L1_0, ProductLine(app).replace(QLatin1String("&"), QLatin1String("&&")));
+  view_.SetText(view::frmAbout::L1_1, app.LegalCopyright);
+  view_.SetText(view::frmAbout::L1_2, kDescription);
+  view_.SetText(view::frmAbout::L1_4, QString::fromUtf8(config::MakerSiteAddress));
+  view_.SetText(view::frmAbout::L1_5, QString::fromUtf8(config::SupportMailAddress));
   SetWindowTransparency(this);
 }
 
 void frmAbout::L1_Click(int index) {
-  if (index == 4) platform::ShellExecute(view_.Text(QStringLiteral("L1_4")));
-  else if (index == 5) platform::ShellExecute(QStringLiteral("mailto:") + view_.Text(QStringLiteral("L1_5")));
+  if (index == 4)
+    platform::ShellExecute(view_.Text(view::frmAbout::L1_4));
+  else if (index == 5)
+    platform::ShellExecute(QStringLiteral("mailto:") + view_.Text(view::frmAbout::L1_5));
 }
 
 void frmAbout::B1_Click() { accept(); }

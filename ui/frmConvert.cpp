@@ -6,11 +6,12 @@
 #include "app/Application.h"
 #include "app/Module1.h"
 #include "platform/widgets/SHBrowseForFolder.h"
+#include "view/frmConvertControls.h"
 
 namespace {
 constexpr int kCutBoxes = 6;
 
-QString CutBox(int index) { return QStringLiteral("T2_%1").arg(index); }
+QString CutBox(int index) { return view::frmConvert::T2(index); }
 
 // The character a key press types into a box, as the cut boxes' rule sees it: Backspace counts as
 // one (and is refused). Keys that type nothing into a box (Delete, arrows, Tab, Enter, Escape)
@@ -24,15 +25,16 @@ QChar TypedCharacter(const QKeyEvent& key) {
 
 frmConvert::frmConvert(QWidget* owner, std::function<QString()> mainWindowFileText)
     : QDialog(owner),
-      view_(this, ui::frmConvertSpec),
-      logic_(view_, App().Path, std::move(mainWindowFileText), [this] {
-        return platform::SHBrowseForFolder(this, QString::fromUtf16(conversion::FolderDialogTitle));
-      }) {
+      view_(this, view::frmConvertSpec),
+      logic_(view_, App().Path, std::move(mainWindowFileText),
+             [this] { return platform::SHBrowseForFolder(this, QString::fromUtf16(conversion::FolderDialogTitle)); }) {
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setModal(true);
   connect(&view_, &ui::CatalogueView::clicked, this, [this](const QString& name) {
-    if (name == QLatin1String("CHk1")) logic_.CHk1_Click();
-    else if (name.startsWith(QLatin1String("B1_"))) logic_.B1_Click(name.mid(3).toInt());
+    if (name == view::frmConvert::CHk1)
+      logic_.CHk1_Click();
+    else if (name.startsWith(QLatin1String("B1_")))
+      logic_.B1_Click(name.mid(3).toInt());
   });
   connect(&logic_, &conversion::ConversionWindow::closeRequested, this, &QDialog::reject);
   for (int i = 0; i < kCutBoxes; ++i) {
@@ -52,8 +54,7 @@ bool frmConvert::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
   const auto* key = static_cast<QKeyEvent*>(event);
   const QChar typed = TypedCharacter(*key);
-  if (typed.isNull() || key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll))
-    return false;
+  if (typed.isNull() || key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll)) return false;
   for (int i = 0; i < kCutBoxes; ++i) {
     if (watched != view_.Control(CutBox(i))) continue;
     const QChar kept = logic_.T2_KeyPress(i, typed);

@@ -1,18 +1,19 @@
 #include "ui/frmMain.h"
 
-#include <QCloseEvent>
 #include <QuillbrookConfig.h>
+#include <QCloseEvent>
 
 #include "app/Application.h"
 #include "app/Module1.h"
 #include "platform/End.h"
-#include "platform/ShellExecute.h"
+#include "platform/widgets/ShellExecute.h"
 #include "retrieval/Retrieve.h"
 #include "retrieval/Selection.h"
 #include "ui/frmAbout.h"
 #include "ui/frmConvert.h"
+#include "view/frmMainControls.h"
 
-frmMain::frmMain() : view_(this, ui::frmMainSpec) {
+frmMain::frmMain() : view_(this, view::frmMainSpec) {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
   connect(&view_, &ui::CatalogueView::clicked, this, &frmMain::OnClicked);
@@ -21,10 +22,14 @@ frmMain::frmMain() : view_(this, ui::frmMainSpec) {
 frmMain::~frmMain() = default;
 
 void frmMain::OnClicked(const QString& name) {
-  if (name == QLatin1String("Pic1")) Pic1_Click();
-  else if (name == QLatin1String("B1")) B1_Click();
-  else if (name == QLatin1String("B3")) B3_Click();
-  else if (name.startsWith(QLatin1String("B2_"))) B2_Click(name.mid(3).toInt());
+  if (name == view::frmMain::Pic1)
+    Pic1_Click();
+  else if (name == view::frmMain::B1)
+    B1_Click();
+  else if (name == view::frmMain::B3)
+    B3_Click();
+  else if (name.startsWith(QLatin1String("B2_")))
+    B2_Click(name.mid(3).toInt());
 }
 
 void frmMain::Form_Load() {
@@ -62,7 +67,7 @@ void frmMain::B1_Click() { retrieval::Retrieve(view_, Inet1, QString::fromUtf8(c
 void frmMain::B2_Click(int index) {
   switch (index) {
     case 0:
-      platform::ShellExecute(view_.Text(QStringLiteral("T1")));
+      platform::ShellExecute(view_.Text(view::frmMain::T1));
       break;
     case 1: {
       frmAbout about(this);
@@ -70,7 +75,7 @@ void frmMain::B2_Click(int index) {
       break;
     }
     case 2:
-      ShowConvertWindow(view_.Text(QStringLiteral("T5")));
+      ShowConvertWindow(view_.Text(view::frmMain::T5));
       break;
     case 3:
       close();
@@ -91,7 +96,7 @@ void frmMain::B3_Click() {
 void frmMain::ShowConvertWindow(const QString& path) {
   retrieval::ShowConvertWindow(view_, path, [this] {
     // Each opening starts from the window's initial state, as a freshly loaded window does.
-    frmConvert convert(this, [this] { return view_.Text(QStringLiteral("T5")); });
+    frmConvert convert(this, [this] { return view_.Text(view::frmMain::T5); });
     convert.Show();
   });
 }

@@ -3,12 +3,14 @@
 #include <functional>
 #include <memory>
 
-#include "platform/MessageIcon.h"
+#include "view/MessageIcon.h"
 
 class QMessageBox;
 class QWidget;
 
 namespace platform {
+
+using view::MessageIcon;
 
 // A modal message box with a single OK button. `title` empty means the application's title.
 // Returns when the user has closed it.

@@ -6,7 +6,7 @@
 
 #include "RunSupport.h"
 #include "conversion/CommandLine.h"
-#include "platform/MessageIcon.h"
+#include "view/MessageIcon.h"
 #include "platform/Shell.h"
 
 using namespace testsupport;
@@ -165,7 +165,7 @@ TEST_F(ConversionRunTest, EndingTimeBeyondTheDurationCancelsAndTerminates) {
       ASSERT_EQ(w->view.messages.size(), 1u);
       EXPECT_EQ(w->view.messages[0].text, "Incorrect parameters: Ending time > video duration!");
       EXPECT_EQ(w->view.messages[0].title, "Error");
-      EXPECT_EQ(w->view.messages[0].icon, platform::MessageIcon::Critical);
+      EXPECT_EQ(w->view.messages[0].icon, view::MessageIcon::Critical);
       EXPECT_EQ(w->view.Text("T1_0"), Cancelled);
     } else {
       EXPECT_TRUE(w->view.messages.empty());

@@ -17,7 +17,7 @@ ConversionSettings Applied(const QString& name) {
 }
 
 TEST(FillFormatList, Holds24NamesInCatalogueOrderWithTheSecondSelected) {
-  FakeControlView view;
+  FakeControlView view{view::frmConvertSpec};
   view.AddItem("CBO", "left over from an earlier showing");
   conversion::FillFormatList(view);
   const QStringList names = view.items["CBO"];

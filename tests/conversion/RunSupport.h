@@ -22,6 +22,7 @@ inline QList<int> Percentages(const QStringList& statusTexts) {
 
 class RecordingView : public FakeControlView {
  public:
+  RecordingView() : FakeControlView(view::frmConvertSpec) {}
   QStringList statusTexts;
   void SetText(const QString& c, const QString& t) override {
     if (c == "T1_0") statusTexts.append(t);

@@ -4,7 +4,7 @@
 
 #include "QuillbrookConfig.h"
 #include "platform/Inet.h"
-#include "platform/MessageIcon.h"
+#include "view/MessageIcon.h"
 #include "retrieval/Retrieve.h"
 #include "tests/support/FakeControlView.h"
 #include "tests/support/LocalHttpServer.h"
@@ -55,13 +55,13 @@ class RetrieveTest : public ::testing::Test {
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].text, text);
     EXPECT_EQ(view.messages[0].title, "Error");
-    EXPECT_EQ(view.messages[0].icon, platform::MessageIcon::Critical);
+    EXPECT_EQ(view.messages[0].icon, view::MessageIcon::Critical);
   }
 
   LocalHttpServer server;
   ScopedProxyEnvironment proxy{server.Address()};
   platform::Inet inet;
-  FakeControlView view;
+  FakeControlView view{view::frmMainSpec};
 };
 
 TEST_F(RetrieveTest, ShowsVideoAndEnablesDownload) {

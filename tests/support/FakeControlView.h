@@ -1,20 +1,28 @@
 #pragma once
+#include <gtest/gtest.h>
 #include <QMap>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <vector>
 
-#include "platform/ControlView.h"
-#include "platform/MessageIcon.h"
+#include "view/ControlCatalogue.h"
+#include "view/ControlView.h"
+#include "view/MessageIcon.h"
 
-// A window made of plain values, for logic tests that need no widgets. Controls spring into
-// existence enabled and empty on first use; messages are recorded instead of shown.
-class FakeControlView : public platform::ControlView {
+// A window made of plain values, for logic tests that need no widgets. It knows the controls of
+// the window's catalogue, enabled and empty until written, and fails the test on any other name;
+// messages are recorded instead of shown.
+class FakeControlView : public view::ControlView {
  public:
+  explicit FakeControlView(const view::WindowSpec& window) {
+    for (const view::ControlSpec& row : window.controls) known_.insert(QString::fromLatin1(row.name));
+  }
+
   struct Message {
     QString text;
     QString title;
-    platform::MessageIcon icon;
+    view::MessageIcon icon;
   };
 
   QMap<QString, QString> texts;
@@ -25,24 +33,53 @@ class FakeControlView : public platform::ControlView {
   std::vector<Message> messages;
 
   QString Text(const QString& c) const override {
+    Check(c);
     if (items.contains(c)) {
       const int i = listIndex.value(c, -1);
       return i >= 0 && i < items[c].size() ? items[c][i] : QString();
     }
     return texts.value(c);
   }
-  void SetText(const QString& c, const QString& t) override { texts[c] = t; }
-  void AppendText(const QString& c, const QString& t) override { texts[c] += t; }
-  bool IsEnabled(const QString& c) const override { return !disabled.value(c, false); }
-  void SetEnabled(const QString& c, bool e) override { disabled[c] = !e; }
-  bool IsChecked(const QString& c) const override { return checked.value(c, false); }
-  void AddItem(const QString& c, const QString& item) override { items[c].append(item); }
+  void SetText(const QString& c, const QString& t) override {
+    Check(c);
+    texts[c] = t;
+  }
+  void AppendText(const QString& c, const QString& t) override {
+    Check(c);
+    texts[c] += t;
+  }
+  bool IsEnabled(const QString& c) const override {
+    Check(c);
+    return !disabled.value(c, false);
+  }
+  void SetEnabled(const QString& c, bool e) override {
+    Check(c);
+    disabled[c] = !e;
+  }
+  bool IsChecked(const QString& c) const override {
+    Check(c);
+    return checked.value(c, false);
+  }
+  void AddItem(const QString& c, const QString& item) override {
+    Check(c);
+    items[c].append(item);
+  }
   void ClearItems(const QString& c) override {
+    Check(c);
     items[c].clear();
     listIndex[c] = -1;
   }
-  void SetListIndex(const QString& c, int i) override { listIndex[c] = i; }
-  void ShowMessage(const QString& text, const QString& title, platform::MessageIcon icon) override {
+  void SetListIndex(const QString& c, int i) override {
+    Check(c);
+    listIndex[c] = i;
+  }
+  void ShowMessage(const QString& text, const QString& title, view::MessageIcon icon) override {
     messages.push_back({text, title, icon});
   }
+
+ private:
+  void Check(const QString& c) const {
+    if (!known_.contains(c)) ADD_FAILURE() << "the window has no control named " << c.toStdString();
+  }
+  QSet<QString> known_;
 };

@@ -20,7 +20,7 @@
 
 #include "app/Application.h"
 #include "platform/End.h"
-#include "platform/ShellExecute.h"
+#include "platform/widgets/ShellExecute.h"
 #include "platform/widgets/MessageBox.h"
 #include "tests/support/Modal.h"
 #include "ui/frmAbout.h"
@@ -41,8 +41,8 @@ QString Describe(const ui::CatalogueView& view, const char* name) {
 }
 
 TEST(Catalogue, BuildsControlsAsTheirRowsSay) {
-  const ui::WindowSpec &main = ui::frmMainSpec, &convert = ui::frmConvertSpec, &about = ui::frmAboutSpec;
-  const std::tuple<const ui::WindowSpec&, const char*, QString> rows[] = {
+  const view::WindowSpec &main = view::frmMainSpec, &convert = view::frmConvertSpec, &about = view::frmAboutSpec;
+  const std::tuple<const view::WindowSpec&, const char*, QString> rows[] = {
       {convert, "B1_1", R"(frmConvert 22,272 74x21 "Convert" tip "Convert video" says "Convert" 8.25pt bold)"},
       {convert, "T2_1", R"(F1 124,86 19x16 "00" tip "" says "Cut start minutes" 6.75pt off)"},
       {convert, "F1",
@@ -59,26 +59,26 @@ TEST(Catalogue, BuildsControlsAsTheirRowsSay) {
 }
 
 TEST(Catalogue, SizesEachWindowAndGivesEveryControlButLabelsANameAndItsTipAsDescription) {
-  const std::tuple<const ui::WindowSpec&, QSize, QString> windows[] = {
-      {ui::frmMainSpec, {410, 411}, ""},
-      {ui::frmConvertSpec, {356, 320}, " Convert YouTube Video To New Format"},
-      {ui::frmAboutSpec, {319, 219}, " About"}};
+  const std::tuple<const view::WindowSpec&, QSize, QString> windows[] = {
+      {view::frmMainSpec, {410, 411}, ""},
+      {view::frmConvertSpec, {356, 320}, " Convert YouTube Video To New Format"},
+      {view::frmAboutSpec, {319, 219}, " About"}};
   for (const auto& [spec, size, caption] : windows) {
     QWidget window;
     ui::CatalogueView view(&window, spec);
     EXPECT_EQ(window.size(), size);
     EXPECT_EQ(window.windowTitle(), caption);
-    for (const ui::ControlSpec& row : spec.controls) {
+    for (const view::ControlSpec& row : spec.controls) {
       const QWidget* w = view.Control(row.name);
       EXPECT_EQ(w->accessibleDescription(), w->toolTip()) << row.name;
-      EXPECT_TRUE(row.kind == ui::ControlKind::Label || !w->accessibleName().isEmpty()) << row.name;
+      EXPECT_TRUE(row.kind == view::ControlKind::Label || !w->accessibleName().isEmpty()) << row.name;
     }
   }
 }
 
 TEST(Catalogue, TabOrderFollowsTheTable) {
   QWidget window;
-  ui::CatalogueView view(&window, ui::frmMainSpec);
+  ui::CatalogueView view(&window, view::frmMainSpec);
   QStringList chain;
   for (QWidget* w = view.Control("T3"); chain.size() < 12; w = w->nextInFocusChain())
     if (w->focusPolicy() != Qt::NoFocus) chain << w->objectName();
@@ -87,8 +87,8 @@ TEST(Catalogue, TabOrderFollowsTheTable) {
 
 TEST(Catalogue, StatusLinesLinksAndFramesHaveTheirColours) {
   QWidget main, about, convert;
-  ui::CatalogueView mainView(&main, ui::frmMainSpec), aboutView(&about, ui::frmAboutSpec),
-      convertView(&convert, ui::frmConvertSpec);
+  ui::CatalogueView mainView(&main, view::frmMainSpec), aboutView(&about, view::frmAboutSpec),
+      convertView(&convert, view::frmConvertSpec);
   const QPalette status = mainView.Control("T2")->palette();
   EXPECT_EQ(status.color(QPalette::Base), QColor(224, 224, 224));
   EXPECT_EQ(status.color(QPalette::Text), QColor(64, 64, 64));
@@ -107,7 +107,7 @@ TEST(Catalogue, StatusLinesLinksAndFramesHaveTheirColours) {
 class TextBoxes : public ::testing::Test {
  protected:
   QWidget window;
-  ui::CatalogueView view{&window, ui::frmMainSpec};
+  ui::CatalogueView view{&window, view::frmMainSpec};
   QString Shown(const char* name) { return view.ControlAs<QPlainTextEdit>(name)->toPlainText(); }
 };
 
@@ -151,7 +151,7 @@ class MainWindow : public ::testing::Test {
     ASSERT_TRUE(folder.isValid());
     App().Path = folder.path();
     platform::testing::SetMessageBoxDouble([this](const auto& m) {
-      messages << (m.icon == platform::MessageIcon::Critical ? "[stop] " : "[no icon] ") + m.title + ": " + m.text;
+      messages << (m.icon == view::MessageIcon::Critical ? "[stop] " : "[no icon] ") + m.title + ": " + m.text;
     });
     platform::testing::SetShellExecuteDouble([this](const QString& a) { opened << a; });
     platform::testing::SetShowOpenDouble([this](const platform::CommonDialog&) { return nextAnswer; });
@@ -343,7 +343,7 @@ TEST_F(MainWindow, AboutOpensTranslucentOverItWithOkFocusedShowsTheProductAndOnl
 
 TEST(MessageBoxText, IsPlainTextWhateverItHolds) {
   const QString text = "File /v/<b>a</b> &lt; b.flv doesn't exist!";
-  const auto box = platform::MakeMessageBox(nullptr, text, "Error", platform::MessageIcon::Critical);
+  const auto box = platform::MakeMessageBox(nullptr, text, "Error", view::MessageIcon::Critical);
   const auto* label = box->findChild<QLabel*>("qt_msgbox_label");
   ASSERT_NE(label, nullptr);
   EXPECT_EQ(label->textFormat(), Qt::PlainText);

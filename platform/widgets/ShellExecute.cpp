@@ -1,4 +1,4 @@
-#include "platform/ShellExecute.h"
+#include "platform/widgets/ShellExecute.h"
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-namespace platform {
+namespace view {
 
 enum class MessageIcon;
 
@@ -36,4 +36,4 @@ class ControlView {
   void ShowError(const QString& text);
 };
 
-}  // namespace platform
+}  // namespace view

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace platform {
+namespace view {
 // The icon of a message box: none, or the critical-error (stop) sign.
 enum class MessageIcon { None, Critical };
-}  // namespace platform
+}  // namespace view
