@@ -12,7 +12,7 @@
 
 #include "app/Application.h"
 #include "platform/End.h"
-#include "platform/ShellExecute.h"
+#include "platform/widgets/ShellExecute.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/SHBrowseForFolder.h"
 #include "tests/support/LocalHttpServer.h"
