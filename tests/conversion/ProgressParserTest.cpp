@@ -23,7 +23,9 @@ TEST(ParseDuration, ReadsTheEightCharactersAfterTheMarker) {
       {u"  Duration: N/A, start: 0.000000", std::nullopt},
       {u"  Duration: 00:03:2", std::nullopt},   // cut off by the end of the read
       {u"  Duration: 0a:03:25", std::nullopt},
+      {u"  Duration: 00:0a:25", std::nullopt},  // each field is checked, not only the first
       {u"  Duration: 00-03-25", std::nullopt},
+      {u"  Duration: 00:03-25", std::nullopt},  // each separator is checked
       {u"  duration: 00:03:25", std::nullopt},  // the search is case-sensitive
       {u"no marker here", std::nullopt},
   };
