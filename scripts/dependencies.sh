@@ -12,6 +12,7 @@ QB_PACKAGES=(
   ffmpeg            # ffprobe checks what the converter wrote; bench compares against the stock tool
   xvfb xauth        # screenshots and a real display for ./run on a headless machine
   fonts-dejavu-core # closest free face to the windows' Verdana
+  clang libclang-rt-14-dev  # fuzz/run: libFuzzer and clang's sanitizer runtimes
 )
 
 qb_install_dependencies() {
