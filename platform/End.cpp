@@ -3,12 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/TestHook.h"
+
 namespace platform {
 namespace {
-std::function<void()>& Double() {
-  static std::function<void()> fn;
-  return fn;
-}
+std::function<void()>& Double() { return testing::Hook<struct EndDouble, void()>(); }
 }  // namespace
 
 void End() {

@@ -2,11 +2,12 @@
 
 #include <QProcess>
 
+#include "platform/TestHook.h"
+
 namespace platform {
 namespace {
 std::function<void(const QStringList&)>& Double() {
-  static std::function<void(const QStringList&)> fn;
-  return fn;
+  return testing::Hook<struct ShellDouble, void(const QStringList&)>();
 }
 }  // namespace
 

@@ -5,11 +5,12 @@
 
 #include <cerrno>
 
+#include "platform/TestHook.h"
+
 namespace platform {
 namespace {
 std::function<testing::DialogAnswer(const CommonDialog&)>& Double() {
-  static std::function<testing::DialogAnswer(const CommonDialog&)> fn;
-  return fn;
+  return testing::Hook<struct CommonDialogDouble, testing::DialogAnswer(const CommonDialog&)>();
 }
 }  // namespace
 

@@ -3,11 +3,12 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "platform/TestHook.h"
+
 namespace platform {
 namespace {
 std::function<void(const testing::ShownMessage&)>& Double() {
-  static std::function<void(const testing::ShownMessage&)> fn;
-  return fn;
+  return testing::Hook<struct MessageBoxDouble, void(const testing::ShownMessage&)>();
 }
 }  // namespace
 

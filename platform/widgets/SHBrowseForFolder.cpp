@@ -3,11 +3,12 @@
 #include <QDir>
 #include <QFileDialog>
 
+#include "platform/TestHook.h"
+
 namespace platform {
 namespace {
 std::function<QString(const QString&)>& Double() {
-  static std::function<QString(const QString&)> fn;
-  return fn;
+  return testing::Hook<struct SHBrowseForFolderDouble, QString(const QString&)>();
 }
 }  // namespace
 

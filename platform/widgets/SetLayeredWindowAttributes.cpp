@@ -3,11 +3,12 @@
 #include <QGuiApplication>
 #include <QWidget>
 
+#include "platform/TestHook.h"
+
 namespace platform {
 namespace {
 std::function<void(QWidget*, int)>& Double() {
-  static std::function<void(QWidget*, int)> fn;
-  return fn;
+  return testing::Hook<struct SetLayeredWindowAttributesDouble, void(QWidget*, int)>();
 }
 }  // namespace
 
@@ -25,9 +26,7 @@ bool SetLayeredWindowAttributes(QWidget* window, int alpha) {
 }
 
 namespace testing {
-void SetLayeredWindowAttributesDouble(std::function<void(QWidget*, int)> recorder) {
-  Double() = std::move(recorder);
-}
+void SetLayeredWindowAttributesDouble(std::function<void(QWidget*, int)> recorder) { Double() = std::move(recorder); }
 }  // namespace testing
 
 }  // namespace platform

@@ -3,11 +3,12 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "platform/TestHook.h"
+
 namespace platform {
 namespace {
 std::function<void(const QString&)>& Double() {
-  static std::function<void(const QString&)> fn;
-  return fn;
+  return testing::Hook<struct ShellExecuteDouble, void(const QString&)>();
 }
 }  // namespace
 
