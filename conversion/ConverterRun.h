@@ -29,8 +29,6 @@ class ConverterRun {
   // False when it could not be started, with nothing left behind.
   bool Start(const QStringList& arguments);
   bool IsActive() const { return process_ != nullptr; }
-  // The child's process id while it runs, else 0.
-  qint64 ProcessId() const { return process_ ? process_->processId() : 0; }
 
   // Takes at most 256 bytes of what the converter has written; never waits. Ended once the
   // converter has exited and everything it wrote has been taken.
