@@ -1,11 +1,14 @@
 # qb_add_test(<name> SOURCES ... [LIBS ...] [QT_MAIN] [LABELS ...] [TIMEOUT s])
 # One test executable per unit, registered with CTest. Widget tests run on the offscreen platform.
-# QT_MAIN: the test brings its own main() (e.g. one that creates a QApplication); otherwise gtest_main.
+# QT_MAIN: the test needs an application object and its event loop (tests/support/TestMain.cpp);
+# otherwise gtest_main.
 function(qb_add_test name)
   cmake_parse_arguments(T "QT_MAIN" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} Qt6::Test GTest::gtest GTest::gmock)
-  if(NOT T_QT_MAIN)
+  if(T_QT_MAIN)
+    target_link_libraries(${name} PRIVATE qb_test_main)
+  else()
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
   endif()
   target_compile_definitions(${name} PRIVATE

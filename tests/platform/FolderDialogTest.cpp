@@ -30,9 +30,3 @@ TEST(SHBrowseForFolder, OffersFoldersOnlyUnderItsTitleAndCancelGivesNothing) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

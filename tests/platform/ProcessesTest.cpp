@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <signal.h>
 
-#include "RunSupport.h"
+#include "tests/support/Processes.h"
 #include "conversion/KillProcessesByName.h"
 #include "platform/CreateToolhelp32Snapshot.h"
 #include "platform/FileLookup.h"

@@ -1,0 +1,16 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QProcess>
+
+// The main of every test that needs an application object: widget tests share one QApplication,
+// and timers and network transfers need its event loop. Without a platform named they run headless.
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  // Qt keeps one descriptor of its own from the first child it starts; start one first, so that
+  // tests counting open descriptors compare like with like.
+  QProcess::execute(QStringLiteral("true"), {});
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
