@@ -22,7 +22,7 @@ struct OutputFindings {
 class ConverterOutput {
  public:
   OutputFindings Take(QStringView chunk);
-  // The pipe has ended: whatever is left counts as a finished line.
+  // The converter has ended: whatever is left counts as a finished line.
   OutputFindings Finish();
 
  private:

@@ -3,7 +3,7 @@
 
 namespace platform {
 
-// A kernel object the program holds: here a file descriptor (a pipe's end, a process). It is
+// A kernel object the program holds: here a file descriptor (a process's). It is
 // closed exactly once, by CloseHandle or by the destructor, whichever comes first.
 class Handle {
  public:

@@ -68,7 +68,7 @@ bool frmConvert::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // Every way of closing (Exit, the close box, Escape) unloads the window: a running conversion is
-// cancelled and its child and pipe released.
+// cancelled and its child released.
 void frmConvert::done(int result) {
   logic_.Form_Unload();
   QDialog::done(result);
