@@ -39,16 +39,10 @@ TEST(ApplyFormat, CatalogueRowsGiveTheirOptions) {
       {"AVI (MPEG4-DivX-Best Quality)",
        "-y  -b 360 -r 29.97 -s 320x240 -vcodec mpeg4 -aspect 16:9 -deinterlace -sameq -acodec mp3 -ab 128 -ar 44100 -ac 2 "},
       {"AVI (MPEG4-DivX-Compatible)", "-y  -b 360 -r 29.97 -s 320x240 -vcodec mpeg4 -deinterlace -sameq -ab 48 -ar 22050 -ac 2 "},
-      {"iPhone Video", "-y  -b 1200 -s 320x240 -vcodec mpeg4 -aspect 4:3 -acodec aac -ab 80 -ar 44100 -ac 2 "},
-      {"MPEG (Best Quality)", "-y  -r 29.97 -vcodec mpeg1video -deinterlace -sameq -ac 2 "},
-      {"WMV(WindowsMedia-Best Quality)", "-y  -vcodec wmv2 -deinterlace -sameq -ac 2 "},
-      {"QuickTime MOV", "-y  -b 360 -r 29.97 -s 320x240 -deinterlace -sameq -acodec aac -ab 48 -ar 44100 -ac 2 "},
-      {"Sony PSP (Minimal Size)", "-y  -b 216 -r 29.97 -s 160x112 -vcodec xvid -acodec aac -ab 64 -ar 24000 -ac 2 "},
       {"Sony PSP (PSP AVC)",
        "-y  -b 400 -r 29.97 -s 368x208 -vcodec h264 -bufsize 128 -g 250 -qscale 25 -maxrate 1500 -acodec aac -ab 128 -ar 48000 -ac 2 "},
       {"3G2 (for Mobile)", "-y  -b 120 -r 11 -s 176x144 -vcodec mpeg4 -bt 60 -acodec amr_nb -ab 48 -ar 8000 -ac 1 "},
       {"WAVE Sound (WAV)", "-y  -f wav -acodec pcm_s16le -ab 128 -ar 41000 -ac 2 "},
-      {"MP3 Sound (MP3)", "-y  -f mp3 -acodec mp3 -ab 128 -ar 44100 -ac 2 "},
       {"mp3 sound (mp3)", "-y  "},  // names are compared exactly
   };
   for (const Row& row : rows) {

@@ -7,6 +7,8 @@
 using conversion::ConverterOutput;
 using conversion::OutputFindings;
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 struct DurationCase {
@@ -63,6 +65,7 @@ struct Fed {
   std::vector<int> durations;
   std::vector<int> progress;
   int headerAtRead = -1;
+  bool operator==(const Fed&) const = default;
 };
 
 Fed Feed(std::initializer_list<const char16_t*> reads, bool toTheEnd = true) {
@@ -84,71 +87,45 @@ Fed Feed(std::initializer_list<const char16_t*> reads, bool toTheEnd = true) {
   return fed;
 }
 
-TEST(ConverterOutput, RecognisesMarkersSplitBetweenReads) {
-  Fed fed = Feed({u"Input #0, flv\n  Dura", u"tion: 00:03:25.43, start: 0.0\nOutp", u"ut #0, avi\n"});
-  EXPECT_EQ(fed.durations, std::vector<int>{205});
-  EXPECT_EQ(fed.headerAtRead, 2);
-  EXPECT_EQ(fed.information, u"Input #0, flv\n  Duration: 00:03:25.43, start: 0.0");
-
-  fed = Feed({u"  Duration: 00:03:25.43\nframe=  1 time=16.4", u"8 bitrate= 1k\n"});
-  EXPECT_EQ(fed.progress, std::vector<int>{16});
-
-  fed = Feed({u"  Duration: 00:0", u"3:25.43\n"});  // the value itself split
-  EXPECT_EQ(fed.durations, std::vector<int>{205});
+void PrintTo(const Fed& f, std::ostream* os) {
+  *os << "information \"" << f.information.toStdString() << "\", durations " << ::testing::PrintToString(f.durations)
+      << ", progress " << ::testing::PrintToString(f.progress) << ", header at read " << f.headerAtRead;
 }
 
-TEST(ConverterOutput, CountsEachLineOnce) {
-  // The duration is complete in the first read but its line is not: it is taken when the line ends.
-  Fed fed = Feed({u"  Duration: 00:00:10.00", u", start: 0\n", u"frame= 1 time=1.00 bitrate= 1\n"});
-  EXPECT_EQ(fed.durations, std::vector<int>{10});
-  EXPECT_EQ(fed.progress, std::vector<int>{1});
-  EXPECT_EQ(fed.information, u"  Duration: 00:00:10.00, start: 0\nframe= 1 time=1.00 bitrate= 1\n");
-}
-
-TEST(ConverterOutput, DurationTakesPrecedenceInOneRead) {
-  const Fed fed = Feed({u"  Duration: 00:00:10.00\nframe= 1 time=9.00 bitrate= 1\n"});
-  EXPECT_EQ(fed.durations, std::vector<int>{10});
-  EXPECT_TRUE(fed.progress.empty());
-}
-
-TEST(ConverterOutput, TheLatestOfSeveralProgressLinesInOneReadCounts) {
-  // A tick that fell behind must not end the run on an old figure.
-  const Fed fed = Feed({u"frame= 1 time=81.00 bitrate= 1\nframe= 9 time=90.00 bitrate= 1\n"});
-  EXPECT_EQ(fed.progress, std::vector<int>{90});
-}
-
-TEST(ConverterOutput, ProgressLinesEndingInCarriageReturnsAreFinished) {
-  const Fed fed = Feed({u"frame= 1 time=1.00 bitrate= 1\rframe= 2 time=2.", u"00 bitrate= 1\r"}, false);
-  EXPECT_EQ(fed.progress, (std::vector<int>{1, 2}));
-}
-
-TEST(ConverterOutput, InformationStopsBeforeTheCharacterPrecedingTheHeader) {
+TEST(ConverterOutput, FollowsLinesAcrossReads) {
   struct Case {
+    const char* what;
     std::initializer_list<const char16_t*> reads;
-    const char16_t* information;
-    int headerAtRead;
+    Fed fed;
+    bool toTheEnd = true;
   };
+  const QString x(5000, u'x');
   const Case cases[] = {
-      {{u"abc\nOutput #0, mp3\n"}, u"abc", 0},
-      {{u"abc\n", u"Output #0, mp3\n"}, u"abc", 1},        // header at position 1 of a read
-      {{u"abc", u"\nOutput #0, mp3\n"}, u"abc", 1},        // header at position 2 of a read
-      {{u"abc\r\n", u"Output #0, mp3\n"}, u"abc\r", 1},     // only the one character is left out
-      {{u"Output #0, mp3\n"}, u"", 0},
-      {{u"Input\nno header at all"}, u"Input\nno header at all", -1},  // the pipe's end shows it all
+      {"markers split between reads",
+       {u"Input #0, flv\n  Dura", u"tion: 00:03:25.43, start: 0.0\nOutp", u"ut #0, avi\n"},
+       {u"Input #0, flv\n  Duration: 00:03:25.43, start: 0.0"_s, {205}, {}, 2}},
+      {"value split", {u"  Duration: 00:0", u"3:25.43\n"}, {u"  Duration: 00:03:25.43\n"_s, {205}, {}, -1}},
+      {"progress split", {u"frame=  1 time=16.4", u"8 bitrate= 1k\n"}, {u"frame=  1 time=16.48 bitrate= 1k\n"_s, {}, {16}, -1}},
+      // The duration is complete in the first read but its line is not: it counts when the line ends.
+      {"each line once", {u"  Duration: 00:00:10.00", u", start: 0\n", u"frame= 1 time=1.00 bitrate= 1\n"},
+       {u"  Duration: 00:00:10.00, start: 0\nframe= 1 time=1.00 bitrate= 1\n"_s, {10}, {1}, -1}},
+      {"the duration first in one read", {u"  Duration: 00:00:10.00\nframe= 1 time=9.00 bitrate= 1\n"},
+       {u"  Duration: 00:00:10.00\nframe= 1 time=9.00 bitrate= 1\n"_s, {10}, {}, -1}},
+      // A tick that fell behind must not end the run on an old figure.
+      {"the latest progress in one read", {u"frame= 1 time=81.00 bitrate= 1\nframe= 9 time=90.00 bitrate= 1\n"},
+       {u"frame= 1 time=81.00 bitrate= 1\nframe= 9 time=90.00 bitrate= 1\n"_s, {}, {90}, -1}},
+      {"carriage returns end lines", {u"frame= 1 time=1.00 bitrate= 1\rframe= 2 time=2.", u"00 bitrate= 1\r"},
+       {u"frame= 1 time=1.00 bitrate= 1\rframe= 2 time=2.00 bitrate= 1"_s, {}, {1, 2}, -1}, false},
+      // The information stops before the character that precedes the header, wherever the reads split.
+      {"header in the read", {u"abc\nOutput #0, mp3\n"}, {u"abc"_s, {}, {}, 0}},
+      {"header at 1 of a read", {u"abc\n", u"Output #0, mp3\n"}, {u"abc"_s, {}, {}, 1}},
+      {"header at 2 of a read", {u"abc", u"\nOutput #0, mp3\n"}, {u"abc"_s, {}, {}, 1}},
+      {"one character left out", {u"abc\r\n", u"Output #0, mp3\n"}, {u"abc\r"_s, {}, {}, 1}},
+      {"header first", {u"Output #0, mp3\n"}, {{}, {}, {}, 0}},
+      {"no header: the end shows it all", {u"Input\nno header at all"}, {u"Input\nno header at all"_s, {}, {}, -1}},
+      {"a line without end is not kept", {reinterpret_cast<const char16_t*>(x.utf16())}, {x, {}, {}, -1}},
   };
-  for (const Case& c : cases) {
-    const Fed fed = Feed(c.reads);
-    EXPECT_EQ(fed.information, QString::fromUtf16(c.information));
-    EXPECT_EQ(fed.headerAtRead, c.headerAtRead);
-  }
-}
-
-TEST(ConverterOutput, ALineWithoutEndIsNotKeptForever) {
-  ConverterOutput output;
-  const QString noEnd(5000, u'x');
-  const OutputFindings f = output.Take(noEnd);
-  EXPECT_EQ(f.information, noEnd);
-  EXPECT_TRUE(output.Finish().information.isEmpty());
+  for (const Case& c : cases) EXPECT_EQ(Feed(c.reads, c.toTheEnd), c.fed) << c.what;
 }
 
 }  // namespace

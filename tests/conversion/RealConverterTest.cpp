@@ -87,18 +87,6 @@ TEST_F(RealConverterTest, ConvertEndsDoneWithRisingPercentagesAndAReadableFile) 
   }
 }
 
-TEST_F(RealConverterTest, CancelledConversionKeepsAPlayableFile) {
-  Open("long.flv", "Zune MPEG-4 AVC");
-  w->window.B1_Click(1);
-  ASSERT_TRUE(WaitUntil([&] { return w->view.Text("T1_0").startsWith("Converting video... "); }, 60000));
-  w->window.B1_Click(0);
-  ASSERT_TRUE(w->WaitForIdle());
-  EXPECT_EQ(w->view.Text("T1_0"), "Conversion is cancelled.");
-  // A converter asked to stop finishes the file it has begun.
-  ASSERT_TRUE(WaitUntil([] { return OwnChildren().isEmpty(); }, 10000));
-  EXPECT_TRUE(testmedia::ProbeFile(w->window.OutputPath)) << "the cancelled output does not play";
-}
-
 TEST_F(RealConverterTest, InformationRunLeavesTheOutputFolderAsItWas) {
   Open("short.flv", "AVI (MPEG4-DivX-Best Quality)");
   w->window.B1_Click(1);

@@ -1,5 +1,5 @@
-// The platform pieces under a converter run, on real processes and files: the process list,
-// termination by image name, and the lookups of the run's checks.
+// Cancel's stop of the converters found by name, on real processes: the process list, the names,
+// the parent ids and the grace time.
 #include <gtest/gtest.h>
 
 #include <QProcess>
@@ -8,8 +8,6 @@
 
 #include "tests/support/Processes.h"
 #include "conversion/KillProcessesByName.h"
-#include "platform/CreateToolhelp32Snapshot.h"
-#include "platform/FileLookup.h"
 
 using namespace testsupport;
 
@@ -53,18 +51,6 @@ class ProcessControlTest : public ::testing::Test {
   }
 };
 
-TEST_F(ProcessControlTest, SnapshotNamesChildrenByTheirExecutable) {
-  const qint64 child = Start("some name.dll");
-  bool found = false;
-  for (const platform::ProcessEntry& entry : platform::CreateToolhelp32Snapshot()) {
-    if (entry.th32ProcessID != child) continue;
-    found = true;
-    EXPECT_EQ(entry.szExeFile, "some name.dll");
-    EXPECT_EQ(entry.th32ParentProcessID, getpid());
-  }
-  EXPECT_TRUE(found);
-}
-
 TEST_F(ProcessControlTest, KillProcessesByNameEndsOwnConvertersEvenWhenTheyIgnoreStopRequests) {
   struct Case {
     const char* name;
@@ -89,31 +75,6 @@ TEST_F(ProcessControlTest, KillProcessesByNameEndsOwnConvertersEvenWhenTheyIgnor
   for (qint64 id : ids) kill(pid_t(id), SIGKILL);
   children.clear();
   EXPECT_TRUE(WaitUntil([] { return OwnChildren().isEmpty(); }, 10000));
-}
-
-TEST(FileLookup, HiddenItemsCountAsMissing) {
-  QTemporaryDir dir;
-  QDir(dir.path()).mkdir("folder");
-  QDir(dir.path()).mkdir(".hidden folder");
-  for (const char* name : {"talk.flv", ".talk.flv", "folder/inner.flv"}) {
-    QFile f(dir.filePath(name));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  }
-  struct Case {
-    const char* name;
-    bool file;
-    bool folderOrFile;
-  };
-  const Case cases[] = {
-      {"talk.flv", true, true},          {".talk.flv", false, false}, {"folder", false, true},
-      {".hidden folder", false, false},  {"missing", false, false},   {"folder/inner.flv", true, true},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(platform::OrdinaryFileExists(dir.filePath(c.name)), c.file) << c.name;
-    EXPECT_EQ(platform::FolderOrFileExists(dir.filePath(c.name)), c.folderOrFile) << c.name;
-  }
-  EXPECT_FALSE(platform::OrdinaryFileExists(""));
-  EXPECT_FALSE(platform::FolderOrFileExists(""));
 }
 
 }  // namespace

@@ -153,7 +153,6 @@ void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 
 // How a request fails is the transfer's concern; here any failure must end the same way.
 const FailureCase FailureCases[] = {
-    {"EmptyBody", {}},
     {"NotFound", {.status = 404, .body = WatchPage}},
     {"ConnectionRefused", {}, true},
 };
@@ -193,15 +192,6 @@ TEST_F(RetrieveTest, RejectedAddressesAreNeverFetched) {
     EXPECT_FALSE(view.IsEnabled("B2_0"));
     EXPECT_TRUE(view.IsEnabled("B1"));
   }
-  EXPECT_TRUE(server.Requests().empty());
-}
-
-// Accepted by the check, but not an address the network can request: it fails as a request.
-TEST_F(RetrieveTest, TextBeforeAddressFailsAsRequest) {
-  server.Script("/watch?v=AB12", {.body = WatchPage});
-  Retrieve("  " + Address);
-  ExpectOnlyMessage(Failed);
-  EXPECT_EQ(view.Text("T2"), Loading);
   EXPECT_TRUE(server.Requests().empty());
 }
 
