@@ -87,33 +87,6 @@ TEST_F(RealConverterTest, ConvertEndsDoneWithRisingPercentagesAndAReadableFile) 
   }
 }
 
-TEST_F(RealConverterTest, InformationRunLeavesTheOutputFolderAsItWas) {
-  Open("short.flv", "AVI (MPEG4-DivX-Best Quality)");
-  w->window.B1_Click(1);
-  ASSERT_TRUE(w->WaitForIdle(30000));
-  QFile converted(w->window.OutputPath);
-  ASSERT_TRUE(converted.open(QIODevice::ReadOnly));
-  const QByteArray before = converted.readAll();
-  converted.close();
-  ASSERT_GT(before.size(), 10000);
-
-  for (const char* format : {"AVI (MPEG4-DivX-Best Quality)", "MP3 Sound (MP3)"}) {
-    SCOPED_TRACE(format);
-    w->view.listIndex["CBO"] = int(w->view.items["CBO"].indexOf(format));
-    w->window.B1_Click(4);
-    ASSERT_TRUE(w->WaitForIdle(30000));
-    const QString information = w->view.Text("T1_2");
-    EXPECT_TRUE(information.contains("Duration: 00:00:08")) << information.toStdString();
-    EXPECT_FALSE(information.contains("Output #0"));
-    EXPECT_EQ(w->view.Text("T1_0"), "");
-    ASSERT_TRUE(WaitUntil([] { return OwnChildren().isEmpty(); }, 10000));
-    EXPECT_EQ(QDir(output.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"short_new.avi"});
-    ASSERT_TRUE(converted.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(converted.readAll() == before) << "the finished file was changed";
-    converted.close();
-  }
-}
-
 TEST_F(RealConverterTest, FailedConversionsSayWhy) {
   const QString notVideo = output.filePath("notes.flv");
   QFile notes(notVideo);

@@ -1,6 +1,7 @@
 // A hundred start-and-Cancel cycles and a hundred information runs of the real converter
-// through the conversion window's logic must leave nothing behind. The test drives the ticks
-// itself, so that each cycle takes as long as the converter does, not the window's 300 ms pace.
+// through the conversion window's logic must leave nothing behind and touch no finished file. The
+// test drives the ticks itself, so that each cycle takes as long as the converter does, not the
+// window's 300 ms pace.
 #include <gtest/gtest.h>
 
 #include "RunSupport.h"
@@ -52,6 +53,13 @@ TEST(Soak, CancelAndInformationCyclesLeaveNothingBehind) {
     ASSERT_TRUE(status() == "Conversion is cancelled." || status() == "Done! Click Open button to open the folder.")
         << "cycle " << cycle << ": " << status().toStdString();
   }
+  // The information runs never write into the output folder, not even over a finished file.
+  const auto converted = [&] {
+    QFile file(output.filePath("clip_new.avi"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  };
+  ASSERT_TRUE(WaitUntil([] { return OwnChildren().isEmpty(); }, 10000)) << "a cancelled converter is still writing";
+  const QByteArray finished = converted();
   for (int run = 0; run < 100; ++run) {
     w.window.B1_Click(4);
     ASSERT_TRUE(tickUntil([&] { return w.Idle(); })) << "information run " << run;
@@ -64,6 +72,7 @@ TEST(Soak, CancelAndInformationCyclesLeaveNothingBehind) {
   EXPECT_TRUE(WaitUntil([&] { return OpenDescriptors() <= descriptors; }, 5000))
       << OpenDescriptors() << " descriptors open, " << descriptors << " before";
   EXPECT_EQ(QDir(output.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"clip_new.avi"});
+  EXPECT_TRUE(converted() == finished) << "an information run changed the converted file";
   EXPECT_TRUE(w.Idle());
   // The address sanitizer holds freed memory back on purpose; its leak checker covers that build.
 #ifndef __SANITIZE_ADDRESS__

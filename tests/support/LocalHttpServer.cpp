@@ -20,13 +20,8 @@ using Response = LocalHttpServer::Response;
 using Request = LocalHttpServer::Request;
 
 Request ParseRequestHead(const QByteArray& head) {
-  const QList<QByteArray> lines = head.split('\n');
-  const QList<QByteArray> words = lines.value(0).trimmed().split(' ');
-  Request request{words.value(0), words.value(1), {}};
-  for (const QByteArray& line : lines.mid(1)) {
-    if (line.toLower().startsWith("host:")) request.host = line.mid(5).trimmed();
-  }
-  return request;
+  const QList<QByteArray> words = head.left(head.indexOf('\n')).trimmed().split(' ');
+  return {words.value(0), words.value(1)};
 }
 
 // A proxy receives absolute addresses; a script names the path and query alone.

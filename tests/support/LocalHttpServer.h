@@ -32,7 +32,6 @@ class LocalHttpServer {
   struct Request {
     QByteArray method;
     QByteArray target;  // as received: "/watch?v=x", "http://host/watch?v=x" (proxy), "host:443" (CONNECT)
-    QByteArray host;    // the Host header
   };
 
   LocalHttpServer();
