@@ -2,8 +2,6 @@
 // videos generated with ffmpeg.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include "RunSupport.h"
 #include "tests/support/Media.h"
 
@@ -96,21 +94,17 @@ TEST_F(RealConverterTest, FailedConversionsSayWhy) {
   QTemporaryDir full;
   // Writing to this device always fails with "No space left on device".
   ASSERT_TRUE(QFile::link("/dev/full", full.filePath("short_new.avi")));
-  QTemporaryDir locked;
-  QFile::setPermissions(locked.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-  const bool rootIgnoresPermissions = ::geteuid() == 0;
 
   struct Case {
     const char* name;
     QString input;
     QString folder;
   };
-  std::vector<Case> cases = {
+  const Case cases[] = {
       {"input not a video", notVideo, output.path()},
       {"folder box names a file", media->filePath("short.flv"), notVideo},
       {"disk full", media->filePath("short.flv"), full.path()},
   };
-  if (!rootIgnoresPermissions) cases.push_back({"folder not writable", media->filePath("short.flv"), locked.path()});
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     w = std::make_unique<WindowUnderTest>(QB_PROGRAM_DIR, c.input);
@@ -123,7 +117,6 @@ TEST_F(RealConverterTest, FailedConversionsSayWhy) {
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const QString& l) { return l.startsWith("Error: "); }))
         << information.toStdString();
   }
-  QFile::setPermissions(locked.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 }  // namespace
