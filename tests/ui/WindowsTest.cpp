@@ -1,6 +1,6 @@
-// The three windows: built from their catalogues (places, fonts, states, names, colours, tab order,
-// what text boxes show and give back), and driven as a user drives them: the main window's load,
-// commands, Select and Convert, the About window over it, the conversion window's cut boxes.
+// The three windows: built from their catalogues (sizes, names, tab order, what text boxes show and
+// give back), and driven as a user drives them: the main window's load, commands, Select and
+// Convert, the About window over it, the conversion window's cut boxes.
 #include <gtest/gtest.h>
 
 #include "tests/support/QStringPrinter.h"
@@ -28,33 +28,6 @@
 #include "ui/frmMain.h"
 
 namespace {
-
-// What a user and a screen reader get of a control: its container, place and size in pixels, text,
-// tip, spoken name, font and state.
-QString Describe(const ui::CatalogueView& view, const char* name) {
-  const QWidget* w = view.Control(name);
-  const QRect r = w->geometry();
-  return QStringLiteral("%1 %2,%3 %4x%5 \"%6\" tip \"%7\" says \"%8\" %9pt%10%11%12")
-      .arg(w->parentWidget()->objectName()).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())
-      .arg(view.Text(name), w->toolTip(), w->accessibleName()).arg(w->font().pointSizeF())
-      .arg(w->font().bold() ? " bold" : "", w->isEnabled() ? "" : " off", w->isHidden() ? " hidden" : "");
-}
-
-TEST(Catalogue, BuildsControlsAsTheirRowsSay) {
-  const view::WindowSpec &main = view::frmMainSpec, &convert = view::frmConvertSpec, &about = view::frmAboutSpec;
-  const std::tuple<const view::WindowSpec&, const char*, QString> rows[] = {
-      {convert, "B1_1", R"(frmConvert 22,272 74x21 "Convert" tip "Convert video" says "Convert" 8.25pt bold)"},
-      {convert, "T2_1", R"(F1 124,86 19x16 "00" tip "" says "Cut start minutes" 6.75pt off)"},
-      {convert, "CHk1", R"(F1 16,86 51x17 "Cut:" tip "" says "Cut" 8.25pt)"},
-      // Below the client area (411 pixels high) and never shown.
-      {main, "T1", R"(frmMain 82,474 273x47 "" tip "" says "Download link" 8.25pt hidden)"},
-      {about, "Image1", R"(frmAbout 6,12 54x36 "" tip "" says "Quillbrook emblem" 8.25pt)"}};
-  for (const auto& [spec, name, described] : rows) {
-    QWidget window;
-    ui::CatalogueView view(&window, spec);
-    EXPECT_EQ(Describe(view, name), described);
-  }
-}
 
 TEST(Catalogue, SizesEachWindowAndGivesEveryControlButLabelsANameAndItsTipAsDescription) {
   const std::tuple<const view::WindowSpec&, QSize, QString> windows[] = {
