@@ -36,11 +36,8 @@ TEST(ApplyFormat, CatalogueRowsGiveTheirOptions) {
   const Row rows[] = {
       {"AVI (MPEG4-DivX-Best Quality)",
        "-y  -b 360 -r 29.97 -s 320x240 -vcodec mpeg4 -aspect 16:9 -deinterlace -sameq -acodec mp3 -ab 128 -ar 44100 -ac 2 "},
-      {"AVI (MPEG4-DivX-Compatible)", "-y  -b 360 -r 29.97 -s 320x240 -vcodec mpeg4 -deinterlace -sameq -ab 48 -ar 22050 -ac 2 "},
       {"Sony PSP (PSP AVC)",
        "-y  -b 400 -r 29.97 -s 368x208 -vcodec h264 -bufsize 128 -g 250 -qscale 25 -maxrate 1500 -acodec aac -ab 128 -ar 48000 -ac 2 "},
-      {"3G2 (for Mobile)", "-y  -b 120 -r 11 -s 176x144 -vcodec mpeg4 -bt 60 -acodec amr_nb -ab 48 -ar 8000 -ac 1 "},
-      {"WAVE Sound (WAV)", "-y  -f wav -acodec pcm_s16le -ab 128 -ar 41000 -ac 2 "},
       {"mp3 sound (mp3)", "-y  "},  // names are compared exactly
   };
   for (const Row& row : rows) {
@@ -94,19 +91,6 @@ TEST(ConverterCommandLine, MatchesTheDocumentedExamplesCharacterForCharacter) {
             R"(/opt/my apps/kodavert.dll -i "/v/a.flv" -y  "/o/a_new.mp3")");
   EXPECT_EQ(conversion::ConverterOptions({}, conversion::CutRange{0, 90}), "-y  -ss 0 -t 90 ");
   EXPECT_EQ(conversion::ConverterPath("/opt/q"), "/opt/q/kodavert.dll");
-}
-
-TEST(ConverterArguments, AreTheSamePiecesOneByOne) {
-  ConversionSettings s = Applied("Sony PSP (PSP AVC)");
-  s.Deinterlace = s.SameQuality = true;
-  const QString input = "/in/it's \"$(rm -rf x)\"\n-clip é.flv";
-  const QStringList arguments = conversion::ConverterArguments(
-      "/opt/q/kodavert.dll", input, conversion::ConverterOptionList(s, conversion::CutRange{5, 65}), "/o/x_new.avi");
-  const QStringList expected{"/opt/q/kodavert.dll", "-i", input, "-y", "-ss", "5", "-t", "60", "-b", "400", "-r", "29.97",
-                             "-s", "368x208", "-vcodec", "h264", "-bufsize", "128", "-g", "250", "-qscale", "25",
-                             "-maxrate", "1500", "-deinterlace", "-sameq", "-acodec", "aac", "-ab", "128", "-ar",
-                             "48000", "-ac", "2", "/o/x_new.avi"};
-  EXPECT_EQ(arguments, expected);
 }
 
 }  // namespace
