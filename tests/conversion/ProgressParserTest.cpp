@@ -24,6 +24,7 @@ TEST(ParseDuration, ReadsTheEightCharactersAfterTheMarker) {
       {u"x Duration: 00:00:07.00 y Duration: 00:00:09.00", 7},
       {u"  Duration: N/A, start: 0.000000", std::nullopt},
       {u"  Duration: 00:03:2", std::nullopt},   // cut off by the end of the read
+      {u"  Duration: 0", std::nullopt},
       {u"  Duration: 0a:03:25", std::nullopt},
       {u"  Duration: 00:0a:25", std::nullopt},  // each field is checked, not only the first
       {u"  Duration: 00-03-25", std::nullopt},
