@@ -21,6 +21,10 @@ execute_process(COMMAND gzip -9nfk "${CMAKE_BINARY_DIR}/packaging/changelog" COM
 install(FILES "${CMAKE_BINARY_DIR}/packaging/copyright" "${CMAKE_BINARY_DIR}/packaging/changelog.gz"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/quillbrook")
 
+# cpack packages what the build has made (./package builds first), and the package test does not
+# rebuild a tree whose other tests are running.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillbrook)
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
