@@ -46,11 +46,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${ProductPageAddress}")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
-# The libraries the binaries link come from dpkg-shlibdeps. The rest are loaded at run time: the
-# AMR encoder of the 3GP formats is only in the extra build of libavcodec, and without the
-# platform plugins Qt cannot open a window at all.
+# The libraries the binaries link come from dpkg-shlibdeps. Which encoders libavcodec holds shows
+# only at run time: the AMR encoder of the 3GP formats is in its extra build alone. (Qt's
+# window-system plugins come with libqt6gui6; xdg-open shows folders and web pages.)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libavcodec-extra, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS libavcodec-extra)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 # The "Video Output" folder beside the program serves a build or a per-user install; in a system
 # install nobody but root could write into it, so the package leaves it out.
