@@ -47,4 +47,6 @@ Converter: $program_dir/kodavert.dll" ] || fail "--version: $answer"
 started=$!
 sleep 1
 kill -0 "$started" || fail "the unpacked program did not keep running"
+rm "$program_dir/kodavert.dll"
+if "$root/usr/bin/quillbrook" --version >/dev/null 2>&1; then fail "--version without a converter"; fi
 echo "1 passed, 0 failed"
