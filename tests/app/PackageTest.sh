@@ -34,6 +34,7 @@ root=$work/root
 dpkg-deb -x "$deb" "$root"
 desktop-file-validate "$root/usr/share/applications/quillbrook.desktop" || fail "desktop entry"
 grep -qx "Exec=/usr/bin/quillbrook" "$root/usr/share/applications/quillbrook.desktop" || fail "Exec"
+grep -qx "Icon=quillbrook" "$root/usr/share/applications/quillbrook.desktop" || fail "Icon"
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.xml || fail "metainfo"
 
 # The launcher on PATH starts the program in its folder, which finds the converter beside it.
