@@ -1,12 +1,32 @@
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
+#include <cstdio>
+#include <cstring>
 
 #include "app/Application.h"
+#include "conversion/CommandLine.h"
+#include "platform/FileLookup.h"
 #include "platform/PrevInstance.h"
 #include "ui/frmMain.h"
 
+namespace {
+
+// Answers without a display, so that a package or a terminal can check an install: the version,
+// and the converter that a conversion would start.
+int PrintVersion(int argc, char* argv[]) {
+  QCoreApplication application(argc, argv);
+  const QString converter = conversion::ConverterPath(QCoreApplication::applicationDirPath());
+  std::printf("Quillbrook %s\nConverter: %s\n", QB_VERSION, qPrintable(converter));
+  if (platform::OrdinaryFileExists(converter)) return 0;
+  std::fprintf(stderr, "Unable to locate decoder. Please reinstall the software.\n");
+  return 1;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) return PrintVersion(argc, argv);
   QApplication application(argc, argv);
   App().Path = QCoreApplication::applicationDirPath();
   App().PrevInstance = platform::PrevInstance();

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include "QuillbrookConfig.h"
 #include "conversion/CommandLine.h"
@@ -30,6 +31,16 @@ QString BaseNameOf(const QString& path) {
   return name.size() < 4 ? name : name.chopped(4);
 }
 
+// "Video Output" beside the program while the user may write into it, as in a build or a per-user
+// install. A system-wide install leaves that folder to root (or has none), so the user's own
+// videos folder takes its place.
+QString DefaultOutputFolder(const QString& applicationDirectory) {
+  const QString name = QStringLiteral("Video Output");
+  const QString beside = applicationDirectory + QDir::separator() + name;
+  if (QFileInfo(beside).isWritable()) return beside;
+  return QStandardPaths::writableLocation(QStandardPaths::MoviesLocation) + QDir::separator() + name;
+}
+
 }  // namespace
 
 ConversionWindow::ConversionWindow(view::ControlView& view, QString applicationDirectory,
@@ -46,7 +57,8 @@ ConversionWindow::ConversionWindow(view::ControlView& view, QString applicationD
 
 void ConversionWindow::Form_Load() {
   FillFormatList(view_);
-  view_.SetText(FolderBox, applicationDirectory_ + QDir::separator() + QStringLiteral("Video Output"));
+  defaultFolder_ = DefaultOutputFolder(applicationDirectory_);
+  view_.SetText(FolderBox, defaultFolder_);
   InputPath = mainWindowFileText_();
   InputBaseName = BaseNameOf(InputPath);
 }
@@ -69,6 +81,7 @@ void ConversionWindow::B1_Click(int index) {
       if (const QString folder = browseForFolder_(); !folder.isEmpty()) view_.SetText(FolderBox, folder);
       break;
     case 3:
+      CreateDefaultFolderInUse();
       platform::Shell(platform::ExplorerCommand(view_.Text(FolderBox)));
       break;
     case 4:
@@ -111,6 +124,7 @@ bool ConversionWindow::PassesChecks() {
     view_.ShowError(QStringLiteral("Input file doesn't exist!"));
     return false;
   }
+  CreateDefaultFolderInUse();
   if (!platform::FolderOrFileExists(view_.Text(FolderBox))) {
     view_.ShowError(QStringLiteral("Output folder doesn't exist!"));
     return false;
@@ -209,6 +223,11 @@ void ConversionWindow::StopRun(bool converterEnded) {
   }
   if (InfoOnly) KillProcessesByName(QString::fromLatin1(config::ConverterFileName));
   EndRun();
+}
+
+void ConversionWindow::CreateDefaultFolderInUse() {
+  // Only the default is ever made: a folder the user browsed to and then removed is reported missing.
+  if (view_.Text(FolderBox) == defaultFolder_) QDir().mkpath(defaultFolder_);
 }
 
 void ConversionWindow::EndRun() {

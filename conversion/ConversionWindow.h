@@ -69,9 +69,12 @@ class ConversionWindow : public QObject {
   void StopRun(bool converterEnded);
   // Back to idle, whichever way the run ended, with nothing of it kept for the next.
   void EndRun();
+  // The default output folder comes into being when a run or Open first needs it.
+  void CreateDefaultFolderInUse();
 
   view::ControlView& view_;
   const QString applicationDirectory_;
+  QString defaultFolder_;
   const std::function<QString()> mainWindowFileText_;
   const std::function<QString()> browseForFolder_;
   ConverterRun run_;

@@ -13,6 +13,8 @@ QB_PACKAGES=(
   xvfb xauth        # screenshots and a real display for ./run on a headless machine
   fonts-dejavu-core # closest free face to the windows' Verdana
   clang libclang-rt-14-dev  # fuzz/run: libFuzzer and clang's sanitizer runtimes
+  dpkg-dev file lintian     # ./package: dependencies from the binaries, and the package's check
+  appstream desktop-file-utils  # validate the software-catalogue data and the desktop entry
 )
 
 qb_install_dependencies() {

@@ -2,6 +2,7 @@
 // started as a real child process and the timer driven by the event loop.
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <QScopeGuard>
 #include <signal.h>
 
 #include "RunSupport.h"
@@ -308,6 +309,44 @@ TEST_F(ConversionRunTest, ChecksRunInOrderAndReturnToIdle) {
       EXPECT_EQ(w->view.Text("T1_0"), Done);
     }
     ExpectNothingLeft();
+  }
+}
+
+TEST_F(ConversionRunTest, WithoutAFolderTheUserMayWriteBesideTheProgramTheVideosFolderServes) {
+  QTemporaryDir home;  // no user-dirs.dirs in its configuration: the videos folder is ~/Videos
+  const auto restore = [](const char* name, const QByteArray& old) {
+    return qScopeGuard([=] {
+      if (old.isNull()) qunsetenv(name);
+      else qputenv(name, old);
+    });
+  };
+  const auto homeBack = restore("HOME", qgetenv("HOME"));
+  const auto configBack = restore("XDG_CONFIG_HOME", qgetenv("XDG_CONFIG_HOME"));
+  qputenv("HOME", QFile::encodeName(home.path()));
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(".config")));
+  const QString beside = program.filePath("Video Output"), videos = home.filePath("Videos/Video Output");
+  Script(QString(Header) + Progress(10));
+
+  // As a system-wide install leaves it: read-only (which root may write all the same), or none.
+  ASSERT_TRUE(QFile::setPermissions(beside, QFile::ReadOwner | QFile::ExeOwner));
+  for (bool none : {false, true}) {
+    if (none) {
+      ASSERT_TRUE(QDir(program.path()).rmdir("Video Output"));
+    }
+    if (QFileInfo(beside).isWritable()) continue;
+    SCOPED_TRACE(none ? "none" : "read-only");
+    Open();
+    EXPECT_EQ(w->view.Text("T1_1"), videos);
+    EXPECT_FALSE(QFileInfo::exists(videos));  // made only when first needed
+    w->window.B1_Click(3);
+    EXPECT_TRUE(QFileInfo(videos).isDir());
+    EXPECT_EQ(shellCommands.last(), platform::ExplorerCommand(videos));
+    ASSERT_TRUE(QDir().rmdir(videos));
+    w->window.B1_Click(1);
+    ASSERT_TRUE(w->WaitForIdle());
+    EXPECT_EQ(w->view.Text("T1_0"), Done);
+    EXPECT_EQ(w->window.OutputPath, videos + "/talk_new.avi");
+    ASSERT_TRUE(QDir(videos).removeRecursively());
   }
 }
 

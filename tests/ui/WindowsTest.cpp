@@ -101,6 +101,7 @@ class MainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(folder.isValid());
+    ASSERT_TRUE(QDir(folder.path()).mkdir("Video Output"));
     App().Path = folder.path();
     platform::testing::SetMessageBoxDouble([this](const auto& m) {
       messages << (m.icon == view::MessageIcon::Critical ? "[stop] " : "[no icon] ") + m.title + ": " + m.text;
