@@ -142,15 +142,6 @@ TEST_F(InetTest, RedirectMayGoFromHttpToHttps) {
   EXPECT_EQ(requests[1].target, "www.youtube.com:443");
 }
 
-TEST_F(InetTest, HonoursProxyEnvironment) {
-  server.Script("/direct", {.body = "direct"});
-  const QString direct = QStringLiteral("http://127.0.0.1:%1/direct").arg(server.Port());
-  const ScopedProxyEnvironment refusingProxy(QStringLiteral("http://127.0.0.1:%1").arg(UnusedPort()));
-  EXPECT_EQ(inet.OpenURL(direct), std::nullopt);
-  qputenv("no_proxy", "127.0.0.1");
-  EXPECT_EQ(inet.OpenURL(direct), QStringLiteral("direct"));
-}
-
 TEST_F(InetTest, RequestsOnlyWebAddresses) {
   for (const char* address : {"file:///etc/hostname", "data:text/plain,hello", "qrc:/page", "",
                               "  http://www.youtube.com/watch?v=AB12", "www.youtube.com/watch?v=AB12"}) {

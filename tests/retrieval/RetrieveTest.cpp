@@ -88,14 +88,6 @@ TEST_F(RetrieveTest, WindowStaysServedAndButtonsOffWhileWaiting) {
   EXPECT_TRUE(view.IsEnabled("B1"));
 }
 
-TEST_F(RetrieveTest, AddressIsFetchedAsTyped) {
-  server.Script("/WATCH?V=AB12", {.body = WatchPage});
-  Retrieve("HTTP://" + Host.toUpper() + "/WATCH?V=AB12");
-  EXPECT_EQ(view.Text("T2"), Loaded);
-  ASSERT_EQ(server.Requests().size(), 1u);
-  EXPECT_EQ(server.Requests()[0].target, "http://" + Host.toUtf8() + "/WATCH?V=AB12");
-}
-
 // The earlier page's results must never pass for this page's.
 TEST_F(RetrieveTest, AbsentFieldLeavesItsPartOut) {
   const struct {

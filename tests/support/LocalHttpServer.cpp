@@ -173,9 +173,3 @@ QByteArray Gzip(const QByteArray& data) {
   return QByteArray("\x1f\x8b\x08\0\0\0\0\0\0\xff", 10) + deflated + littleEndian(~crc) +
          littleEndian(static_cast<quint32>(data.size()));
 }
-
-quint16 UnusedPort() {
-  QTcpServer probe;
-  probe.listen(QHostAddress::LocalHost, 0);
-  return probe.serverPort();  // closed again when `probe` goes
-}

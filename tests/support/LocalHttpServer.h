@@ -74,6 +74,3 @@ class ScopedProxyEnvironment {
 
 // `data` in the gzip format, a body for a "Content-Encoding: gzip" answer.
 QByteArray Gzip(const QByteArray& data);
-
-// A port on 127.0.0.1 that nothing listens on at the moment: connecting to it is refused.
-quint16 UnusedPort();

@@ -144,13 +144,6 @@ TEST_F(MainWindow, LoadsWithItsCaptionAndNothingToDownloadOrConvert) {
   EXPECT_FALSE(Enabled("B2_0") || Enabled("B2_2"));
   for (const char* box : {"T1", "T2", "T3", "T4", "T5"}) EXPECT_EQ(window.View().Text(box), "") << box;
   EXPECT_TRUE(window.View().Control("T4")->isVisible() && !window.View().Control("T1")->isVisible());
-  // The numbers in plain decimal; a caption shows an ampersand as it is.
-  App().ProductName = "Quill & Brook";
-  App().Major = 2;
-  App().Minor = 12;
-  frmMain other;
-  other.Form_Load();
-  EXPECT_EQ(other.windowTitle(), "Quill & Brook v2.12");
   // A second instance ends during its load, and only that one, and does nothing more.
   App().PrevInstance = true;
   frmMain second;
