@@ -77,6 +77,8 @@ EncoderResult OpenVideoEncoder(const Options& options, const VideoPlan& plan,
             aspect.den, 255);
   encoder->time_base = av_buffersink_get_time_base(&sink);
   encoder->framerate = plan.frameRate;
+  // The command line's encoder options first, so that what the converter sets itself stays.
+  if (std::string error = ApplyOptions(encoder.get(), plan.options); !error.empty()) return {nullptr, error};
   ApplyRateControl(options, *encoder);
   if (plan.encoder->id == AV_CODEC_ID_RV20 && !options.bufferSize) LimitPacketSize(*encoder);
   return Open(std::move(encoder), globalHeader);
@@ -89,7 +91,12 @@ EncoderResult OpenAudioEncoder(const AudioPlan& plan, bool globalHeader) {
   av_channel_layout_default(&encoder->ch_layout, plan.channels);
   encoder->sample_fmt = plan.sampleFormat;
   encoder->time_base = {1, plan.sampleRate};
+  if (std::string error = ApplyOptions(encoder.get(), plan.options); !error.empty()) return {nullptr, error};
   if (plan.bitrate) encoder->bit_rate = *plan.bitrate;
+  if (plan.quality) {
+    encoder->flags |= AV_CODEC_FLAG_QSCALE;
+    encoder->global_quality = static_cast<int>(FF_QP2LAMBDA * *plan.quality);
+  }
   return Open(std::move(encoder), globalHeader);
 }
 

@@ -8,11 +8,16 @@
 
 namespace kodavert {
 
-OutputFile::CreateResult OutputFile::Create(const AVOutputFormat* format, std::string path) {
+OutputFile::CreateResult OutputFile::Create(const AVOutputFormat* format, std::string path,
+                                            const OptionList& options, const OptionList& metadata) {
   AVFormatContext* raw = nullptr;
   if (const int result = avformat_alloc_output_context2(&raw, format, nullptr, path.c_str()); result < 0)
     return {nullptr, "cannot prepare the output '" + path + "': " + ErrorText(result) + "."};
-  return {std::unique_ptr<OutputFile>(new OutputFile(OutputContextPtr(raw), std::move(path))), {}};
+  OutputContextPtr context(raw);
+  if (std::string error = ApplyOptions(context.get(), options); !error.empty()) return {nullptr, error};
+  for (const auto& [key, value] : metadata)
+    if (av_dict_set(&context->metadata, key.c_str(), value.c_str(), 0) < 0) return {nullptr, "out of memory."};
+  return {std::unique_ptr<OutputFile>(new OutputFile(std::move(context), std::move(path))), {}};
 }
 
 OutputFile::~OutputFile() { Close(); }

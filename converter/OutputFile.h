@@ -1,4 +1,5 @@
 #pragma once
+#include "converter/EncoderOptions.h"
 #include "converter/LibavPtr.h"
 
 #include <memory>
@@ -14,7 +15,9 @@ class OutputFile {
     std::unique_ptr<OutputFile> file;
     std::string error;
   };
-  [[nodiscard]] static CreateResult Create(const AVOutputFormat* format, std::string path);
+  // `options` are the muxer's AVOptions, `metadata` the tags the file is to carry.
+  [[nodiscard]] static CreateResult Create(const AVOutputFormat* format, std::string path,
+                                           const OptionList& options = {}, const OptionList& metadata = {});
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
