@@ -2,6 +2,7 @@
 #include "converter/EncoderOptions.h"
 #include "converter/LibavPtr.h"
 
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,6 +25,8 @@ class OutputFile {
 
   bool NeedsGlobalHeader() const { return context_->oformat->flags & AVFMT_GLOBALHEADER; }
   bool StoresNegativeTimes() const { return context_->oformat->flags & AVFMT_TS_NEGATIVE; }
+  // DV stores no timestamps: its muxer packs each picture with the sound that has arrived by then.
+  bool PacksSoundWithPictures() const { return !strcmp(context_->oformat->name, "dv"); }
   [[nodiscard]] AVStream* AddStream(const AVCodecContext& encoder, std::optional<uint32_t> tag);
   // Writes the output's description ("Output #0, <format>, to '<path>':" and its streams).
   void Describe() const;

@@ -42,6 +42,10 @@ std::string Transcoder::AddVideo(const VideoPlan& plan) {
   if (!encoder.encoder) return encoder.error;
   pipeline.encoder = std::move(encoder.encoder);
   pipeline.frameDuration = av_rescale_q(1, av_inv_q(sourceRate.value_or(AVRational{25, 1})), timeBase);
+  // Handing each picture over one frame late makes sure that its sound has arrived before it:
+  // sound packets need not end where pictures do (NTSC DV takes 1601.6 samples a picture).
+  if (output_.PacksSoundWithPictures())
+    pipeline.holdBack = av_rescale_q(1, av_inv_q(plan.frameRate), pipeline.encoder->time_base);
   pipelines_.push_back(std::move(pipeline));
   return AddOutputStream(pipelines_.back(), plan.tag);
 }
@@ -241,6 +245,8 @@ std::string Transcoder::Encode(Pipeline& pipeline, const AVFrame* frame) {
 std::string Transcoder::Write(Pipeline& pipeline, AVPacket& packet) {
   std::lock_guard lock(muxing_);
   packet.stream_index = pipeline.output->index;
+  if (packet.pts != AV_NOPTS_VALUE) packet.pts += pipeline.holdBack;
+  if (packet.dts != AV_NOPTS_VALUE) packet.dts += pipeline.holdBack;
   av_packet_rescale_ts(&packet, pipeline.encoder->time_base, pipeline.output->time_base);
   KeepDecodingOrder(pipeline, packet);
   progress_.Written(packet, pipeline.output->time_base,

@@ -40,6 +40,7 @@ class Transcoder {
     int64_t lastDts = AV_NOPTS_VALUE;  // of the last packet written
     int64_t delay = 0;                 // added to the output timestamps
     int64_t frameDuration = 0;         // of a picture whose packet gives none
+    int64_t holdBack = 0;              // added to the encoder's timestamps, in its time base
     bool ended = false;  // the filters will deliver no more frames
     PacketPtr packet{av_packet_alloc()};  // the encoder's output, used by its worker only
     std::unique_ptr<EncoderWorker> worker;  // none: the encoder runs on the reading thread
