@@ -56,9 +56,10 @@ void LimitPacketSize(AVCodecContext& encoder) {
 EncoderResult Open(CodecContextPtr encoder, bool globalHeader) {
   if (globalHeader) encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
   encoder->thread_count = 0;
-  if (const int result = avcodec_open2(encoder.get(), encoder->codec, nullptr); result < 0)
-    return {nullptr, std::string("cannot start the ") + encoder->codec->name + " encoder: " +
-                         ErrorText(result) + "."};
+  // A failed avcodec_open2() takes the codec off the context.
+  const AVCodec* codec = encoder->codec;
+  if (const int result = avcodec_open2(encoder.get(), codec, nullptr); result < 0)
+    return {nullptr, std::string("cannot start the ") + codec->name + " encoder: " + ErrorText(result) + "."};
   return {std::move(encoder), {}};
 }
 

@@ -131,17 +131,23 @@ AVRational FitFrameRate(const AVCodec* encoder, AVRational rate) {
   return rate;
 }
 
-AVPixelFormat ChoosePixelFormat(const AVCodec* encoder, AVPixelFormat source, const std::string& asked,
-                               std::string& error) {
+AVPixelFormat ChoosePixelFormat(const AVCodec* encoder, AVPixelFormat source, const std::string& asked) {
   if (!asked.empty()) {
     const AVPixelFormat format = av_get_pix_fmt(asked.c_str());
     bool supported = !encoder->pix_fmts;
     for (const AVPixelFormat* known = encoder->pix_fmts; known && *known != AV_PIX_FMT_NONE; ++known)
       supported = supported || *known == format;
-    if (!supported) error = std::string(encoder->name) + " cannot take the picture format " + asked + " (-pix_fmt).";
-    return format;
+    if (supported) return format;
+    const AVPixelFormat nearest = avcodec_find_best_pix_fmt_of_list(encoder->pix_fmts, format, 0, nullptr);
+    Warning(std::string(encoder->name) + " cannot take the picture format " + asked + "; writing " +
+            av_get_pix_fmt_name(nearest) + " instead.");
+    return nearest;
   }
   if (source == AV_PIX_FMT_NONE) source = AV_PIX_FMT_YUV420P;  // the usual, until frames tell
+  // JPEG pictures are full-range; the scaler widens the range on the way.
+  static constexpr AVPixelFormat kFullRange[]{AV_PIX_FMT_YUVJ420P, AV_PIX_FMT_YUVJ422P, AV_PIX_FMT_YUVJ444P,
+                                              AV_PIX_FMT_NONE};
+  if (encoder->id == AV_CODEC_ID_MJPEG) return avcodec_find_best_pix_fmt_of_list(kFullRange, source, 0, nullptr);
   if (!encoder->pix_fmts) return source;
   for (const AVPixelFormat* format = encoder->pix_fmts; *format != AV_PIX_FMT_NONE; ++format)
     if (*format == source) return source;
@@ -188,8 +194,7 @@ VideoPlan PlanVideo(const Options& options, InputFile& input, const AVCodec* enc
   // As in the stock tool of the time, -s is the picture's size and the padding comes on top.
   video.width = options.width.value_or(sourceWidth) + padWidth;
   video.height = options.height.value_or(sourceHeight) + padHeight;
-  video.pixelFormat = ChoosePixelFormat(encoder, decoder->pix_fmt, options.pixelFormat, error);
-  if (!error.empty()) return video;
+  video.pixelFormat = ChoosePixelFormat(encoder, decoder->pix_fmt, options.pixelFormat);
   FitFrameSize(video, options.width.has_value());
   video.frameRate = FitFrameRate(encoder, options.frameRate.value_or(
                                               input.VideoFrameRate().value_or(AVRational{25, 1})));
