@@ -218,6 +218,8 @@ const std::map<std::string, Setter>& ValueOptions() {
       {"-vol", SetInt(&Options::volume, 0, 65536)},
       {"-vframes", Set(&Options::videoFrames, [](const std::string& v) { return ParseInt(v, 1, INT32_MAX); })},
       {"-pix_fmt", SetPixelFormat},
+      {"-pass", SetInt(&Options::pass, 1, 2)},
+      {"-passlogfile", SetText(&Options::passLogPrefix)},
       {"-sws_flags", SetScaleFlags},
       {"-croptop", SetCount(&Options::cropTop)},
       {"-cropbottom", SetCount(&Options::cropBottom)},
@@ -287,7 +289,6 @@ const std::map<std::string, Retired>& RetiredOptions() {
 // Options of the time that would shape the output in a way this converter cannot: refused.
 const std::map<std::string, const char*>& RefusedOptions() {
   static const std::map<std::string, const char*> refused{
-      {"-pass", "two-pass encoding is not supported; leave out -pass for one pass at the same bit rate."},
       {"-map", "the converter always takes the input's main video and sound; leave out -map."},
       {"-newaudio", "the output holds one sound stream only."},
       {"-newvideo", "the output holds one video stream only."},

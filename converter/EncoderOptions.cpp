@@ -155,6 +155,7 @@ Translated X264PresetFile(const std::string& value) {
   static const std::map<std::string, OptionList> presets{
       {"default", {{"preset", "medium"}}}, {"normal", {{"preset", "medium"}}},
       {"hq", {{"preset", "slow"}}},        {"max", {{"preset", "placebo"}}},
+      {"fastfirstpass", {{"fastfirstpass", "1"}}},
       {"baseline", {{"profile", "baseline"}}}, {"main", {{"profile", "main"}}},
       {"ipod320", {{"profile", "baseline"}, {"level", "13"}}},
       {"ipod640", {{"profile", "baseline"}, {"level", "30"}}},

@@ -47,6 +47,11 @@ struct Options {
   std::optional<int> volume;              // -vol, 256 is unchanged
   std::string scaleFlags;                 // -sws_flags
   std::optional<int64_t> videoFrames;     // -vframes
+  std::optional<int> pass;                // -pass 1 or 2
+  std::string passLogPrefix = "ffmpeg2pass";  // -passlogfile
+
+  // Where the first pass leaves its statistics for the second.
+  std::string PassLogPath() const { return passLogPrefix + "-0.log"; }
   std::vector<std::pair<std::string, std::string>> metadata;  // -title, -author, -metadata...
   // Options that are not the converter's own, in command-line order without their dash: the
   // encoders' and the muxer's AVOptions, under today's or their former names.

@@ -38,6 +38,17 @@ AVStream* OutputFile::AddStream(const AVCodecContext& encoder, std::optional<uin
   return stream;
 }
 
+AVStream* OutputFile::AddCopiedStream(const AVStream& source, std::optional<uint32_t> tag) {
+  AVStream* stream = avformat_new_stream(context_.get(), nullptr);
+  if (!stream || avcodec_parameters_copy(stream->codecpar, source.codecpar) < 0) return nullptr;
+  stream->time_base = source.time_base;
+  stream->avg_frame_rate = source.avg_frame_rate;
+  stream->sample_aspect_ratio = source.sample_aspect_ratio;
+  // The input container's tag may mean something else in this one; the muxer picks its own.
+  stream->codecpar->codec_tag = tag.value_or(0);
+  return stream;
+}
+
 void OutputFile::Describe() const {
   VerboseLogScope verbose;
   av_dump_format(context_.get(), 0, path_.c_str(), 1);

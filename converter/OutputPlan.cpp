@@ -11,6 +11,7 @@ extern "C" {
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <span>
 
 namespace kodavert {
 namespace {
@@ -61,10 +62,7 @@ const AVCodec* ChooseEncoder(const std::string& name, AVMediaType type, AVCodecI
     return encoder;
   }
   const AVCodec* encoder = FindEncoder(name, type);
-  if (name == "copy")
-    error = std::string("copying the ") + medium + " unchanged (-" + medium[0] + "codec copy) is not " +
-            "supported; name an encoder instead.";
-  else if (!encoder)
+  if (!encoder)
     error = "unknown " + std::string(medium) + " codec '" + name + "'; use one such as " +
             (type == AVMEDIA_TYPE_VIDEO ? "mpeg4, xvid, h264 or wmv2." : "mp3, aac or pcm_s16le.");
   return encoder;
@@ -298,6 +296,52 @@ std::optional<double> SilenceLength(const Options& options, const InputFile& inp
   return seconds;
 }
 
+// A copied stream keeps its picture or sound as it is; an option that would change it cannot be
+// honoured. The name of the first such option given, or nothing.
+std::string ChangesCopiedStream(const Options& options, AVMediaType type) {
+  const std::pair<bool, const char*> video[] = {
+      {options.width.has_value(), "-s"},       {options.frameRate.has_value(), "-r"},
+      {options.videoBitrate.has_value(), "-b"}, {options.qscale.has_value(), "-qscale"},
+      {options.aspectRatio.has_value(), "-aspect"}, {options.deinterlace, "-deinterlace"},
+      {options.sameQuality, "-sameq"},         {!options.pixelFormat.empty(), "-pix_fmt"},
+      {options.cropTop + options.cropBottom + options.cropLeft + options.cropRight > 0, "-croptop"},
+      {options.padTop + options.padBottom + options.padLeft + options.padRight > 0, "-padtop"}};
+  const std::pair<bool, const char*> audio[] = {
+      {options.sampleRate.has_value(), "-ar"},   {options.channels.has_value(), "-ac"},
+      {options.audioBitrate.has_value(), "-ab"}, {options.audioQuality.has_value(), "-aq"},
+      {options.volume.has_value(), "-vol"}};
+  using Checks = std::span<const std::pair<bool, const char*>>;
+  for (const auto& [given, name] : type == AVMEDIA_TYPE_VIDEO ? Checks(video) : Checks(audio))
+    if (given) return name;
+  return {};
+}
+
+// "-vcodec copy": the input's packets go into the output unchanged, if the container takes them.
+bool PlanCopy(OutputPlan& plan, const Options& options, const DecodedStream& stream) {
+  const AVMediaType type = stream.stream->codecpar->codec_type;
+  const char* medium = type == AVMEDIA_TYPE_VIDEO ? "video" : "audio";
+  const char* which = type == AVMEDIA_TYPE_VIDEO ? "-vcodec copy" : "-acodec copy";
+  if (const std::string option = ChangesCopiedStream(options, type); !option.empty()) {
+    plan.error = option + " cannot change the " + medium + " that " + which + " copies unchanged; leave one out.";
+    plan.commandLineError = true;
+    return false;
+  }
+  const AVCodecID codec = stream.stream->codecpar->codec_id;
+  if (avformat_query_codec(plan.format, codec, FF_COMPLIANCE_NORMAL) == 0) {
+    plan.error = std::string("a ") + plan.format->name + " file cannot carry the input's " +
+                 avcodec_get_name(codec) + " " + medium + " (" + which + "); name an encoder instead.";
+    return false;
+  }
+  if (type == AVMEDIA_TYPE_VIDEO) {
+    plan.video.emplace();
+    plan.video->tag = options.videoTag;
+  } else {
+    plan.audio.emplace();
+    plan.audio->tag = options.audioTag;
+  }
+  return true;
+}
+
 // Each encoder and the muxer take the command line's AVOptions they know.
 bool DistributeCodecOptions(OutputPlan& plan, const Options& options) {
   OptionTargets targets = DistributeOptions(options.codecOptions, plan.video ? plan.video->encoder : nullptr,
@@ -319,7 +363,9 @@ OutputPlan PlanOutput(const Options& options, InputFile& input) {
   if (!plan.format) return plan;
   const bool wantsVideo = CarriesVideo(plan.format) && !options.noVideo;
   const bool wantsAudio = plan.format->audio_codec != AV_CODEC_ID_NONE && !options.noAudio;
-  if (wantsVideo && input.Video()) {
+  if (wantsVideo && input.Video() && options.videoCodec == "copy") {
+    if (!PlanCopy(plan, options, *input.Video())) return plan;
+  } else if (wantsVideo && input.Video()) {
     const AVCodec* encoder =
         ChooseEncoder(options.videoCodec, AVMEDIA_TYPE_VIDEO, plan.format->video_codec, plan.error);
     if (!encoder) return plan;
@@ -332,7 +378,9 @@ OutputPlan PlanOutput(const Options& options, InputFile& input) {
   // A sound-only file made from a silent video holds silence as long as the video, rather than
   // failing a format the user picked for it.
   const bool silence = wantsAudio && !CarriesVideo(plan.format) && !input.Audio() && input.Video();
-  if (wantsAudio && (input.Audio() || silence)) {
+  if (wantsAudio && input.Audio() && options.audioCodec == "copy") {
+    if (!PlanCopy(plan, options, *input.Audio())) return plan;
+  } else if (wantsAudio && (input.Audio() || silence)) {
     const AVCodec* encoder =
         ChooseEncoder(options.audioCodec, AVMEDIA_TYPE_AUDIO, plan.format->audio_codec, plan.error);
     if (!encoder) return plan;

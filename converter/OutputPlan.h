@@ -12,7 +12,7 @@ extern "C" {
 namespace kodavert {
 
 struct VideoPlan {
-  const AVCodec* encoder = nullptr;
+  const AVCodec* encoder = nullptr;  // none: the input's packets are copied as they are
   int width = 0;  // of the encoded frame, padding included
   int height = 0;
   int pictureWidth = 0;  // of the scaled picture, within the padding
@@ -24,7 +24,7 @@ struct VideoPlan {
 };
 
 struct AudioPlan {
-  const AVCodec* encoder = nullptr;
+  const AVCodec* encoder = nullptr;  // none: the input's packets are copied as they are
   int sampleRate = 0;
   int channels = 0;
   AVSampleFormat sampleFormat = AV_SAMPLE_FMT_NONE;
