@@ -18,6 +18,7 @@ struct Translated {
   OptionList options;
   std::vector<std::string> retired;
   bool refused = false;  // the value names nothing the encoder has
+  bool parts = false;    // each option comes from a part of one flags value
 };
 using Translator = Translated (*)(const std::string& value);
 
@@ -72,6 +73,7 @@ Translated MoveFlags(const std::string& option, const std::string& value,
     }
   }
   if (!kept.empty()) result.options.insert(result.options.begin(), {option, kept});
+  result.parts = true;
   return result;
 }
 
@@ -316,6 +318,7 @@ OptionTargets DistributeOptions(const OptionList& given, const AVCodec* video, c
     return {{}, {}, {}, {}, "out of memory."};
   for (const auto& [name, value] : JoinDeblocking(given)) {
     bool used = false;
+    std::map<std::string, bool> partTaken;  // a part of a flags value that no one takes is said
     for (int i = 0; i < 3; ++i) {
       const AVCodec* encoder = i == 0 ? video : i == 1 ? audio : nullptr;
       if (i < 2 && !encoder) continue;
@@ -329,7 +332,9 @@ OptionTargets DistributeOptions(const OptionList& given, const AVCodec* video, c
       used = used || !translated.retired.empty();
       OptionList& list = i == 0 ? targets.video : i == 1 ? targets.audio : targets.muxer;
       for (const auto& [option, set] : translated.options) {
-        if (encoder ? !EncoderKnows(encoder, option) : !MuxerKnows(format, option)) continue;
+        const bool known = encoder ? EncoderKnows(encoder, option) : MuxerKnows(format, option);
+        if (translated.parts) partTaken[option] |= known;
+        if (!known) continue;
         if (av_opt_set(trials[i].Object(), option.c_str(), set.c_str(), AV_OPT_SEARCH_CHILDREN) < 0) {
           targets.error = InvalidValue(name, value);
           return targets;
@@ -338,13 +343,16 @@ OptionTargets DistributeOptions(const OptionList& given, const AVCodec* video, c
         used = true;
       }
     }
-    if (!used) {
-      std::string names = format->name;
-      if (audio) names = std::string(audio->name) + ", " + names;
-      if (video) names = std::string(video->name) + ", " + names;
-      targets.warnings.push_back("-" + name + (value.empty() ? "" : " " + value) +
-                                 " means nothing to " + names + "; ignored.");
-    }
+    std::string names = format->name;
+    if (audio) names = std::string(audio->name) + ", " + names;
+    if (video) names = std::string(video->name) + ", " + names;
+    if (!used)
+      targets.warnings.push_back("-" + name + (value.empty() ? "" : " " + value) + " means nothing to " +
+                                 names + "; ignored.");
+    for (const auto& [option, taken] : partTaken)
+      if (used && !taken)
+        targets.warnings.push_back("the part of -" + name + " " + value + " that became " + option +
+                                   " means nothing to " + names + "; ignored.");
   }
   return targets;
 }
