@@ -56,7 +56,7 @@ int Transcode(const Options& options, InputFile& input, const OutputPlan& plan) 
 // -vframes counts pictures of the output; the sound ends with them.
 void LimitToFrames(Options& options, const OutputPlan& plan) {
   if (!options.videoFrames) return;
-  if (!plan.video) {
+  if (!plan.video || plan.video->frameRate.num <= 0 || plan.video->frameRate.den <= 0) {
     Warning("-vframes has no pictures to count in this output; the whole length is converted.");
     return;
   }

@@ -309,6 +309,7 @@ bool IsCodecOption(const std::string& name) {
 OptionTargets DistributeOptions(const OptionList& given, const AVCodec* video, const AVCodec* audio,
                                 const AVOutputFormat* format) {
   OptionTargets targets;
+  if (given.empty()) return targets;
   Trial trials[3];
   if (video) trials[0].codec.reset(avcodec_alloc_context3(video));
   if (audio) trials[1].codec.reset(avcodec_alloc_context3(audio));
