@@ -53,10 +53,11 @@ int Transcode(const Options& options, InputFile& input, const OutputPlan& plan) 
   return transcoder.InputDamaged() ? kExitInputDamaged : kExitSuccess;
 }
 
-// -vframes counts pictures of the output; the sound ends with them.
+// -vframes counts pictures of the output; the sound ends with them. Copied pictures are counted
+// as they are copied.
 void LimitToFrames(Options& options, const OutputPlan& plan) {
-  if (!options.videoFrames) return;
-  if (!plan.video || plan.video->frameRate.num <= 0 || plan.video->frameRate.den <= 0) {
+  if (!options.videoFrames || (plan.video && !plan.video->encoder)) return;
+  if (!plan.video) {
     Warning("-vframes has no pictures to count in this output; the whole length is converted.");
     return;
   }

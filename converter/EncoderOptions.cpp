@@ -53,8 +53,7 @@ struct MovedFlag {
   const char* value;  // nullptr: "1" when set and "0" when cleared
 };
 
-Translated MoveFlags(const std::string& option, const std::string& value,
-                     const std::map<std::string, MovedFlag>& moved,
+Translated MoveFlags(const std::string& option, const std::string& value, const std::map<std::string, MovedFlag>& moved,
                      const std::vector<std::string>& retired = {}) {
   Translated result;
   std::string kept;
@@ -79,13 +78,20 @@ Translated MoveFlags(const std::string& option, const std::string& value,
 
 Translated FormerFlags(const std::string& value) {
   static const std::map<std::string, MovedFlag> moved{
-      {"4mv", {"flags", "mv4"}},          {"obmc", {"obmc", nullptr}},
-      {"part", {"data_partitioning", nullptr}}, {"umv", {"umv", nullptr}},
-      {"alt", {"alternate_scan", nullptr}},     {"trell", {"trellis", nullptr}},
-      {"gmc", {"gmc", nullptr}},                {"scan_offset", {"scan_offset", nullptr}},
-      {"svcd_scan_offset", {"scan_offset", nullptr}}, {"closedgop", {"flags", "cgop"}},
-      {"naq", {"mpv_flags", "naq"}},            {"mv0", {"mpv_flags", "mv0"}},
-      {"cbp", {"mpv_flags", "cbp_rd"}},         {"qprd", {"mpv_flags", "qp_rd"}},
+      {"4mv", {"flags", "mv4"}},
+      {"obmc", {"obmc", nullptr}},
+      {"part", {"data_partitioning", nullptr}},
+      {"umv", {"umv", nullptr}},
+      {"alt", {"alternate_scan", nullptr}},
+      {"trell", {"trellis", nullptr}},
+      {"gmc", {"gmc", nullptr}},
+      {"scan_offset", {"scan_offset", nullptr}},
+      {"svcd_scan_offset", {"scan_offset", nullptr}},
+      {"closedgop", {"flags", "cgop"}},
+      {"naq", {"mpv_flags", "naq"}},
+      {"mv0", {"mpv_flags", "mv0"}},
+      {"cbp", {"mpv_flags", "cbp_rd"}},
+      {"qprd", {"mpv_flags", "qp_rd"}},
   };
   return MoveFlags("flags", value, moved);
 }
@@ -93,15 +99,19 @@ Translated FormerFlags(const std::string& value) {
 // x264's switches lived in -flags2; today they are options of the libx264 encoder.
 const std::map<std::string, MovedFlag>& X264Flags2Moves() {
   static const std::map<std::string, MovedFlag> moved{
-      {"bpyramid", {"b-pyramid", nullptr}}, {"wpred", {"weightb", nullptr}},
-      {"mixed_refs", {"mixed-refs", nullptr}}, {"dct8x8", {"8x8dct", nullptr}},
-      {"fastpskip", {"fast-pskip", nullptr}}, {"aud", {"aud", nullptr}},
-      {"mbtree", {"mbtree", nullptr}},      {"psy", {"psy", nullptr}},
+      {"bpyramid", {"b-pyramid", nullptr}},
+      {"wpred", {"weightb", nullptr}},
+      {"mixed_refs", {"mixed-refs", nullptr}},
+      {"dct8x8", {"8x8dct", nullptr}},
+      {"fastpskip", {"fast-pskip", nullptr}},
+      {"aud", {"aud", nullptr}},
+      {"mbtree", {"mbtree", nullptr}},
+      {"psy", {"psy", nullptr}},
       {"ssim", {"ssim", nullptr}},
   };
   return moved;
 }
-const std::vector<std::string> kRetiredX264Flags2{"brdo", "bime", "skiprd", "ivlc", "drop_frame_timecode",
+const std::vector<std::string> kRetiredX264Flags2{"brdo",         "bime",     "skiprd", "ivlc", "drop_frame_timecode",
                                                   "non_linear_q", "reservoir"};
 
 Translated X264Flags2(const std::string& value) {
@@ -124,9 +134,9 @@ Translated Renamed(const char* option, const std::string& value) { return {{{opt
 
 // libavcodec's search methods, as x264 took them then.
 Translated X264MotionSearch(const std::string& value) {
-  static const std::map<std::string, std::string> methods{
-      {"zero", "dia"}, {"epzs", "dia"}, {"full", "esa"}, {"log", "hex"}, {"phods", "hex"},
-      {"x1", "hex"},   {"iter", "hex"}};
+  static const std::map<std::string, std::string> methods{{"zero", "dia"}, {"epzs", "dia"},  {"full", "esa"},
+                                                          {"log", "hex"},  {"phods", "hex"}, {"x1", "hex"},
+                                                          {"iter", "hex"}};
   const auto found = methods.find(value);
   return Renamed("motion-est", found == methods.end() ? value : found->second);
 }
@@ -134,9 +144,9 @@ Translated X264MotionSearch(const std::string& value) {
 // The MPEG-style encoders keep three of the methods; the others were folded into EPZS.
 Translated MpegMotionSearch(const std::string& value) {
   static const std::map<std::string, std::string> methods{
-      {"zero", "zero"}, {"x1", "xone"}, {"xone", "xone"}, {"epzs", "epzs"}, {"full", "epzs"},
-      {"log", "epzs"},  {"phods", "epzs"}, {"hex", "epzs"}, {"umh", "epzs"}, {"dia", "epzs"},
-      {"esa", "epzs"},  {"tesa", "epzs"}, {"iter", "epzs"}};
+      {"zero", "zero"}, {"x1", "xone"},    {"xone", "xone"}, {"epzs", "epzs"}, {"full", "epzs"},
+      {"log", "epzs"},  {"phods", "epzs"}, {"hex", "epzs"},  {"umh", "epzs"},  {"dia", "epzs"},
+      {"esa", "epzs"},  {"tesa", "epzs"},  {"iter", "epzs"}};
   const auto found = methods.find(value);
   return Renamed("motion_est", found == methods.end() ? value : found->second);
 }
@@ -155,10 +165,13 @@ Translated X264Partitions(const std::string& value) {
 // The x264 preset files of the time, by their names, in today's presets and profiles.
 Translated X264PresetFile(const std::string& value) {
   static const std::map<std::string, OptionList> presets{
-      {"default", {{"preset", "medium"}}}, {"normal", {{"preset", "medium"}}},
-      {"hq", {{"preset", "slow"}}},        {"max", {{"preset", "placebo"}}},
+      {"default", {{"preset", "medium"}}},
+      {"normal", {{"preset", "medium"}}},
+      {"hq", {{"preset", "slow"}}},
+      {"max", {{"preset", "placebo"}}},
       {"fastfirstpass", {{"fastfirstpass", "1"}}},
-      {"baseline", {{"profile", "baseline"}}}, {"main", {{"profile", "main"}}},
+      {"baseline", {{"profile", "baseline"}}},
+      {"main", {{"profile", "main"}}},
       {"ipod320", {{"profile", "baseline"}, {"level", "13"}}},
       {"ipod640", {{"profile", "baseline"}, {"level", "30"}}},
       {"lossless_ultrafast", {{"preset", "ultrafast"}, {"qp", "0"}}},
@@ -167,7 +180,7 @@ Translated X264PresetFile(const std::string& value) {
       {"lossless_slow", {{"preset", "slow"}, {"qp", "0"}}},
       {"lossless_max", {{"preset", "placebo"}, {"qp", "0"}}},
   };
-  static const std::vector<std::string> today{"ultrafast", "superfast", "veryfast", "faster", "fast",
+  static const std::vector<std::string> today{"ultrafast", "superfast", "veryfast", "faster",   "fast",
                                               "medium",    "slow",      "slower",   "veryslow", "placebo"};
   if (const auto found = presets.find(value); found != presets.end()) return {found->second, {}};
   std::string speed = value;
@@ -243,8 +256,8 @@ Translated Translate(const std::string& name, const std::string& value, const AV
 }
 
 bool Finds(const AVClass* const* cls, const std::string& name, int flags, int search = 0) {
-  return *cls && av_opt_find(const_cast<const AVClass**>(cls), name.c_str(), nullptr, flags,
-                             search | AV_OPT_SEARCH_FAKE_OBJ);
+  return *cls &&
+         av_opt_find(const_cast<const AVClass**>(cls), name.c_str(), nullptr, flags, search | AV_OPT_SEARCH_FAKE_OBJ);
 }
 
 bool EncoderKnows(const AVCodec* encoder, const std::string& name) {
@@ -348,8 +361,8 @@ OptionTargets DistributeOptions(const OptionList& given, const AVCodec* video, c
     if (audio) names = std::string(audio->name) + ", " + names;
     if (video) names = std::string(video->name) + ", " + names;
     if (!used)
-      targets.warnings.push_back("-" + name + (value.empty() ? "" : " " + value) + " means nothing to " +
-                                 names + "; ignored.");
+      targets.warnings.push_back("-" + name + (value.empty() ? "" : " " + value) + " means nothing to " + names +
+                                 "; ignored.");
     for (const auto& [option, taken] : partTaken)
       if (used && !taken)
         targets.warnings.push_back("the part of -" + name + " " + value + " that became " + option +

@@ -28,8 +28,8 @@ struct OptionTargets {
 
 // Gives each of the chosen encoders (either may be null) and the muxer the options it knows, each
 // value already tried on a context of its own; an option meant for both streams goes to both.
-[[nodiscard]] OptionTargets DistributeOptions(const OptionList& given, const AVCodec* video,
-                                              const AVCodec* audio, const AVOutputFormat* format);
+[[nodiscard]] OptionTargets DistributeOptions(const OptionList& given, const AVCodec* video, const AVCodec* audio,
+                                              const AVOutputFormat* format);
 
 // Sets options already tried by DistributeOptions; an error text should one still fail.
 [[nodiscard]] std::string ApplyOptions(void* object, const OptionList& options);

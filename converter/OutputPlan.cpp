@@ -334,7 +334,6 @@ bool PlanCopy(OutputPlan& plan, const Options& options, const DecodedStream& str
   }
   if (type == AVMEDIA_TYPE_VIDEO) {
     plan.video.emplace();
-    plan.video->frameRate = stream.stream->avg_frame_rate;  // 0/0 when the file does not say
     plan.video->tag = options.videoTag;
   } else {
     plan.audio.emplace();

@@ -25,12 +25,57 @@ struct Standard {
 
 // As the stock tool of the time set them; the buffer sizes are those of the standards' decoders.
 const Standard kStandards[] = {
-    {"vcd", "vcd", "mpeg1video", "mp2", 352, 240, 288, 1150000, 1150000, 40 * 1024 * 8, 18, 15, 224000,
-     44100, "", "", {{"minrate", "1150000"}, {"packetsize", "2324"}, {"muxrate", "1411200"}, {"preload", "440000"}}},
-    {"svcd", "svcd", "mpeg2video", "mp2", 480, 480, 576, 2040000, 2516000, 224 * 1024 * 8, 18, 15, 224000,
-     44100, "", "", {{"minrate", "0"}, {"packetsize", "2324"}, {"scan_offset", "1"}}},
-    {"dvd", "dvd", "mpeg2video", "ac3", 720, 480, 576, 6000000, 9000000, 224 * 1024 * 8, 18, 15, 448000,
-     48000, "", "", {{"minrate", "0"}, {"packetsize", "2048"}, {"muxrate", "10080000"}}},
+    {"vcd",
+     "vcd",
+     "mpeg1video",
+     "mp2",
+     352,
+     240,
+     288,
+     1150000,
+     1150000,
+     40 * 1024 * 8,
+     18,
+     15,
+     224000,
+     44100,
+     "",
+     "",
+     {{"minrate", "1150000"}, {"packetsize", "2324"}, {"muxrate", "1411200"}, {"preload", "440000"}}},
+    {"svcd",
+     "svcd",
+     "mpeg2video",
+     "mp2",
+     480,
+     480,
+     576,
+     2040000,
+     2516000,
+     224 * 1024 * 8,
+     18,
+     15,
+     224000,
+     44100,
+     "",
+     "",
+     {{"minrate", "0"}, {"packetsize", "2324"}, {"scan_offset", "1"}}},
+    {"dvd",
+     "dvd",
+     "mpeg2video",
+     "ac3",
+     720,
+     480,
+     576,
+     6000000,
+     9000000,
+     224 * 1024 * 8,
+     18,
+     15,
+     448000,
+     48000,
+     "",
+     "",
+     {{"minrate", "0"}, {"packetsize", "2048"}, {"muxrate", "10080000"}}},
     // NTSC DV samples its colour 4:1:1, PAL DV 4:2:0.
     {"dv", "dv", "dvvideo", "pcm_s16le", 720, 480, 576, 0, 0, 0, 0, 0, 0, 48000, "yuv411p", "yuv420p", {}},
 };
@@ -93,7 +138,9 @@ void ApplyTarget(Options& options, std::optional<AVRational> sourceRate) {
     options.height = pal ? standard->palHeight : standard->ntscHeight;
   }
   if (!options.frameRate)
-    options.frameRate = pal ? AVRational{25, 1} : norm == Norm::kFilm ? AVRational{24000, 1001} : AVRational{30000, 1001};
+    options.frameRate = pal                   ? AVRational{25, 1}
+                        : norm == Norm::kFilm ? AVRational{24000, 1001}
+                                              : AVRational{30000, 1001};
   Default(options.videoBitrate, standard->videoBitrate);
   Default(options.maxRate, standard->maxRate);
   Default(options.bufferSize, standard->bufferSize);

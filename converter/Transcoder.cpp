@@ -103,6 +103,8 @@ std::string Transcoder::AddCopy(DecodedStream* input, std::optional<uint32_t> ta
   Pipeline& pipeline = pipelines_.emplace_back();
   pipeline.input = input;
   pipeline.copied = true;
+  if (input->stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
+    pipeline.framesLeft = options_.videoFrames.value_or(-1);
   pipeline.output = output_.AddCopiedStream(*input->stream, tag);
   if (!pipeline.output) return "cannot add a stream to the output.";
   return {};
@@ -114,13 +116,15 @@ std::string Transcoder::Copy(Pipeline& pipeline, AVPacket& packet) {
   const int64_t time = packet.pts != AV_NOPTS_VALUE ? packet.pts : packet.dts;
   if (time != AV_NOPTS_VALUE && time < pipeline.shift) return {};
   if (pipeline.lastDts == AV_NOPTS_VALUE && !(packet.flags & AV_PKT_FLAG_KEY)) return {};
-  if (pipeline.end != AV_NOPTS_VALUE && time != AV_NOPTS_VALUE && time >= pipeline.end) {
+  if ((pipeline.end != AV_NOPTS_VALUE && time != AV_NOPTS_VALUE && time >= pipeline.end) ||
+      pipeline.framesLeft == 0) {
     pipeline.ended = true;
     return {};
   }
   if (packet.pts != AV_NOPTS_VALUE) packet.pts -= pipeline.shift;
   if (packet.dts != AV_NOPTS_VALUE) packet.dts -= pipeline.shift;
   packet.pos = -1;
+  if (pipeline.framesLeft > 0) --pipeline.framesLeft;
   return Write(pipeline, packet);
 }
 

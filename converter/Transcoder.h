@@ -47,6 +47,7 @@ class Transcoder {
     PacketPtr packet{av_packet_alloc()};  // the encoder's output, used by its worker only
     bool copied = false;  // the input's packets go out unchanged: no decoder, filters or encoder
     int64_t end = AV_NOPTS_VALUE;  // of a copied stream's cut, in its time base
+    int64_t framesLeft = -1;       // of a copied picture, when -vframes counts them
 
     AVRational TimeBase() const { return encoder ? encoder->time_base : input->stream->time_base; }
     AVMediaType Type() const { return input ? input->stream->codecpar->codec_type : encoder->codec_type; }
