@@ -29,7 +29,8 @@ const PeriodLine kLines[] = {
     {"PAL DVD", "-target pal-dvd", "dvd.mpg", "mpeg2video 720x576 25 ac3 48000 2"},
     {"NTSC VCD", "-target ntsc-vcd", "vcd.mpg", "mpeg1video 352x240 29.97 mp2 44100 2"},
     {"NTSC DV", "-target ntsc-dv", "tape.dv", "dvvideo 720x480 29.97 pcm_s16le 48000 2"},
-    {"DV without -target", "-s pal -r pal -vcodec dvvideo -acodec pcm_s16le -ar 48000 -ac 2 -f dv", "tape.dv",
+    {"DV without -target", "-s pal -r pal -pix_fmt yuv420p -vcodec dvvideo -acodec pcm_s16le -ar 48000 -ac 2 -f dv",
+     "tape.dv",
      "dvvideo 720x576 25 pcm_s16le 48000 2"},
     {"anamorphic XviD cut", "-vcodec xvid -vtag XVID -croptop 30 -cropbottom 30 -s 320x180 -aspect 16:9 -b 800k "
      "-acodec libmp3lame -ab 128kb -ar 44100 -ac 2", "wide.avi", "mpeg4 320x180 25 mp3 44100 2"},
@@ -52,9 +53,10 @@ const PeriodLine kLines[] = {
     {"MPEG-4 tuning", "-vcodec mpeg4 -flags +4mv+aic -mbd 2 -trellis 1 -cmp 2 -subcmp 2 -g 12 -bf 2 -qmin 2 "
      "-qmax 31 -me_method epzs -mv0 -strict experimental -an", "tuned.avi", "mpeg4 320x240 25"},
     {"x264 switches of -flags2", "-vcodec libx264 -flags2 +bpyramid+mixed_refs+wpred+dct8x8-fastpskip "
-     "-deblockalpha -1 -deblockbeta -2 -directpred 3 -bf 3 -vpre hq -crf 22 -an", "flags2.mp4",
-     "h264 320x240 25", 0, "", 0, "deblock=1:-1:-2|mixed_ref=1|8x8dct=1|fast_pskip=0|b_pyramid=2|direct=3|"
-                                  "weightb=1|crf=22.0|subme=8"},
+     "-deblockalpha -1 -deblockbeta -2 -directpred 3 -bf 3 -vpre hq -crf 22 -maxrate 800 -bufsize 1000000 -an",
+     "flags2.mp4", "h264 320x240 25", 0, "", 0,
+     "deblock=1:-1:-2|mixed_ref=1|8x8dct=1|fast_pskip=0|b_pyramid=2|direct=3|weightb=1|crf=22.0|subme=8|"
+     "vbv_maxrate=800 vbv_bufsize=1000"},
     {"x264 preset file", "-vcodec libx264 -vpre ipod320 -s qvga -an", "preset.mp4", "h264 320x240 25", 0, "", 0,
      "cabac=0|bframes=0"},
     {"H.263+ switches", "-vcodec h263p -aic -umv -s qcif -an -f avi", "p.avi", "h263 176x144 25"},
