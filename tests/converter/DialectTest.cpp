@@ -81,6 +81,8 @@ const PeriodLine kLines[] = {
     {"resized copy", "-vcodec copy -s 160x120", "out.avi", "", 2, "Error: -s cannot change the video that"},
     {"crop larger than the picture", "-croptop 200 -cropbottom 200", "out.avi", "", 2, "Error: the crop"},
     {"nothing left", "-vn -an", "out.avi", "", 2, "Error: -vn and -an together"},
+    {"unknown pad colour", "-padtop 10 -padcolor greenish", "out.avi", "", 2,
+     "Error: invalid value 'greenish' for option -padcolor."},
     {"second input", "-i other.flv", "out.avi", "", 2, "Error: more than one input"},
 };
 
