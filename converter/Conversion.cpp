@@ -5,6 +5,7 @@
 #include "converter/OutputFile.h"
 #include "converter/OutputPlan.h"
 #include "converter/StopSignal.h"
+#include "converter/Targets.h"
 #include "converter/Transcoder.h"
 
 #include <sys/stat.h>
@@ -30,7 +31,8 @@ std::string CheckOutputPath(const Options& options) {
 }
 
 int Transcode(const Options& options, InputFile& input, const OutputPlan& plan) {
-  OutputFile::CreateResult created = OutputFile::Create(plan.format, options.outputPath);
+  OutputFile::CreateResult created =
+      OutputFile::Create(plan.format, options.outputPath, plan.muxerOptions, options.metadata);
   if (!created.file) return Fail(created.error);
   OutputFile& output = *created.file;
   Transcoder transcoder(options, input, output);
@@ -51,18 +53,37 @@ int Transcode(const Options& options, InputFile& input, const OutputPlan& plan) 
   return transcoder.InputDamaged() ? kExitInputDamaged : kExitSuccess;
 }
 
+// -vframes counts pictures of the output; the sound ends with them. Copied pictures are counted
+// as they are copied.
+void LimitToFrames(Options& options, const OutputPlan& plan) {
+  if (!options.videoFrames || (plan.video && !plan.video->encoder)) return;
+  if (!plan.video) {
+    Warning("-vframes has no pictures to count in this output; the whole length is converted.");
+    return;
+  }
+  const double seconds = *options.videoFrames / av_q2d(plan.video->frameRate);
+  if (!options.lengthSeconds || seconds < *options.lengthSeconds) options.lengthSeconds = seconds;
+}
+
 }  // namespace
 
-int Convert(const Options& options) {
-  if (std::string error = CheckOutputPath(options); !error.empty()) return Fail(error);
-  InputFile::OpenResult opened = InputFile::Open(options.inputPath);
+int Convert(const Options& given, const std::vector<std::string>& warnings) {
+  if (std::string error = CheckOutputPath(given); !error.empty()) return Fail(error);
+  InputFile::OpenResult opened = InputFile::Open(given.inputPath);
   if (!opened.file) return StopRequested() ? kExitSuccess : Fail(opened.error);
-  opened.file->Describe(options.inputPath);
+  opened.file->Describe(given.inputPath);
+  for (const std::string& warning : warnings) Warning(warning);
   if (!opened.file->Video() && !opened.file->Audio())
-    return Fail("'" + options.inputPath + "' holds no video or sound that can be decoded. The file "
+    return Fail("'" + given.inputPath + "' holds no video or sound that can be decoded. The file "
                 "may be damaged or incomplete; try downloading it again.");
+  Options options = given;
+  if (!options.target.empty()) ApplyTarget(options, opened.file->VideoFrameRate());
   const OutputPlan plan = PlanOutput(options, *opened.file);
-  if (!plan.error.empty()) return Fail(plan.error);
+  if (!plan.error.empty()) {
+    Error(plan.error);
+    return plan.commandLineError ? kExitUsage : kExitFailure;
+  }
+  LimitToFrames(options, plan);
   return Transcode(options, *opened.file, plan);
 }
 

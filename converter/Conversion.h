@@ -11,6 +11,8 @@ inline constexpr int kExitUsage = 2;
 inline constexpr int kExitInputDamaged = 3;
 
 // One whole conversion, from opening the input to the completed output; the exit status.
-[[nodiscard]] int Convert(const Options& options);
+// `warnings` from reading the command line are given after the input's description, which the
+// window expects at the very start.
+[[nodiscard]] int Convert(const Options& options, const std::vector<std::string>& warnings = {});
 
 }  // namespace kodavert

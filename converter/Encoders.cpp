@@ -7,6 +7,8 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 namespace kodavert {
 namespace {
@@ -53,12 +55,34 @@ void LimitPacketSize(AVCodecContext& encoder) {
             "x" + std::to_string(encoder.height) + " may be given a coarser quantiser to fit.");
 }
 
+// The first pass notes what each picture costs; the second reads that to spread the bit rate.
+// x264 keeps its own notes, in the file named for it.
+std::string PrepareTwoPass(const Options& options, AVCodecContext& encoder, std::string& firstPass) {
+  if (!options.pass) return {};
+  encoder.flags |= *options.pass == 1 ? AV_CODEC_FLAG_PASS1 : AV_CODEC_FLAG_PASS2;
+  if (IsX264(encoder.codec)) {
+    av_opt_set(encoder.priv_data, "stats", options.PassLogPath().c_str(), 0);
+    return {};
+  }
+  if (*options.pass == 1) return {};
+  std::ifstream log(options.PassLogPath());
+  std::ostringstream text;
+  text << log.rdbuf();
+  firstPass = text.str();
+  if (!log || firstPass.empty())
+    return "cannot read the first pass's log '" + options.PassLogPath() + "'; run the same line with -pass 1 first.";
+  // Read while the encoder starts, and no longer.
+  encoder.stats_in = firstPass.data();
+  return {};
+}
+
 EncoderResult Open(CodecContextPtr encoder, bool globalHeader) {
   if (globalHeader) encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
   encoder->thread_count = 0;
-  if (const int result = avcodec_open2(encoder.get(), encoder->codec, nullptr); result < 0)
-    return {nullptr, std::string("cannot start the ") + encoder->codec->name + " encoder: " +
-                         ErrorText(result) + "."};
+  // A failed avcodec_open2() takes the codec off the context.
+  const AVCodec* codec = encoder->codec;
+  if (const int result = avcodec_open2(encoder.get(), codec, nullptr); result < 0)
+    return {nullptr, std::string("cannot start the ") + codec->name + " encoder: " + ErrorText(result) + "."};
   return {std::move(encoder), {}};
 }
 
@@ -77,9 +101,15 @@ EncoderResult OpenVideoEncoder(const Options& options, const VideoPlan& plan,
             aspect.den, 255);
   encoder->time_base = av_buffersink_get_time_base(&sink);
   encoder->framerate = plan.frameRate;
+  // The command line's encoder options first, so that what the converter sets itself stays.
+  if (std::string error = ApplyOptions(encoder.get(), plan.options); !error.empty()) return {nullptr, error};
   ApplyRateControl(options, *encoder);
   if (plan.encoder->id == AV_CODEC_ID_RV20 && !options.bufferSize) LimitPacketSize(*encoder);
-  return Open(std::move(encoder), globalHeader);
+  std::string firstPass;
+  if (std::string error = PrepareTwoPass(options, *encoder, firstPass); !error.empty()) return {nullptr, error};
+  EncoderResult opened = Open(std::move(encoder), globalHeader);
+  if (opened.encoder) opened.encoder->stats_in = nullptr;
+  return opened;
 }
 
 EncoderResult OpenAudioEncoder(const AudioPlan& plan, bool globalHeader) {
@@ -89,8 +119,19 @@ EncoderResult OpenAudioEncoder(const AudioPlan& plan, bool globalHeader) {
   av_channel_layout_default(&encoder->ch_layout, plan.channels);
   encoder->sample_fmt = plan.sampleFormat;
   encoder->time_base = {1, plan.sampleRate};
+  if (std::string error = ApplyOptions(encoder.get(), plan.options); !error.empty()) return {nullptr, error};
   if (plan.bitrate) encoder->bit_rate = *plan.bitrate;
-  return Open(std::move(encoder), globalHeader);
+  if (plan.quality) {
+    encoder->flags |= AV_CODEC_FLAG_QSCALE;
+    encoder->global_quality = static_cast<int>(FF_QP2LAMBDA * *plan.quality);
+  }
+  EncoderResult opened = Open(std::move(encoder), globalHeader);
+  // Most encoders take only some bit rates for a given sample rate and channel count.
+  if (!opened.encoder && plan.bitrate)
+    opened.error += " It may not take -ab " + std::to_string(*plan.bitrate / 1000) + " kbit/s at " +
+                    std::to_string(plan.sampleRate) + " Hz with " + std::to_string(plan.channels) +
+                    " channel(s); give another -ab, -ar or -ac.";
+  return opened;
 }
 
 }  // namespace kodavert

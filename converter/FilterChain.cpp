@@ -44,8 +44,19 @@ std::string VideoDescription(const Options& options, const VideoPlan& plan,
   if (options.deinterlace) filters.push_back("yadif=deint=interlaced");
   const std::string fps = "fps=fps=" + Ratio(plan.frameRate) + ":start_time=0";
   const bool fewerFrames = !sourceRate || av_cmp_q(plan.frameRate, *sourceRate) < 0;
+  // Cropping, scaling and padding in the order of the stock tool of the time: the crop takes the
+  // source's edges off, the picture is scaled to -s, and the padding is put around it.
+  if (options.cropTop || options.cropBottom || options.cropLeft || options.cropRight)
+    filters.push_back("crop=w=iw-" + std::to_string(options.cropLeft + options.cropRight) + ":h=ih-" +
+                      std::to_string(options.cropTop + options.cropBottom) + ":x=" +
+                      std::to_string(options.cropLeft) + ":y=" + std::to_string(options.cropTop) + ":exact=1");
   if (fewerFrames) filters.push_back(fps);
-  filters.push_back("scale=" + std::to_string(plan.width) + ":" + std::to_string(plan.height));
+  filters.push_back("scale=" + std::to_string(plan.pictureWidth) + ":" + std::to_string(plan.pictureHeight) +
+                    (options.scaleFlags.empty() ? "" : ":flags=" + options.scaleFlags));
+  if (plan.width != plan.pictureWidth || plan.height != plan.pictureHeight)
+    filters.push_back("pad=w=" + std::to_string(plan.width) + ":h=" + std::to_string(plan.height) + ":x=" +
+                      std::to_string(options.padLeft) + ":y=" + std::to_string(options.padTop) +
+                      ":color=" + options.padColor);
   filters.push_back(std::string("format=pix_fmts=") + av_get_pix_fmt_name(plan.pixelFormat));
   if (options.aspectRatio) filters.push_back("setdar=dar=" + Ratio(*options.aspectRatio));
   if (!fewerFrames) filters.push_back(fps);
@@ -128,7 +139,8 @@ FilterChain::CreateResult FilterChain::ForAudio(const Options& options, const Au
       "time_base=" + Ratio(timeBase) + ":sample_rate=" + std::to_string(source.sampleRate) +
       ":sample_fmt=" + av_get_sample_fmt_name(AVSampleFormat(source.sampleFormat)) +
       ":channel_layout=" + source.channelLayout;
-  return Build(source, arguments, AudioTrim(options) + "," + AudioConversion(plan, frameSize));
+  const std::string volume = options.volume ? ",volume=" + std::to_string(*options.volume) + "/256" : "";
+  return Build(source, arguments, AudioTrim(options) + volume + "," + AudioConversion(plan, frameSize));
 }
 
 FilterChain::CreateResult FilterChain::ForSilence(const AudioPlan& plan, double seconds, int frameSize) {

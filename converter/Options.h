@@ -5,6 +5,8 @@ extern "C" {
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kodavert {
 
@@ -34,12 +36,37 @@ struct Options {
   std::optional<int64_t> audioBitrate;    // -ab, bit/s
   std::optional<int> sampleRate;          // -ar
   std::optional<int> channels;            // -ac
+  std::optional<double> audioQuality;     // -aq, the encoder's own quality scale
+  bool noVideo = false;                   // -vn
+  bool noAudio = false;                   // -an
+  std::string pixelFormat;                // -pix_fmt
+  int cropTop = 0, cropBottom = 0, cropLeft = 0, cropRight = 0;  // -croptop...
+  int padTop = 0, padBottom = 0, padLeft = 0, padRight = 0;      // -padtop...
+  std::string padColor = "black";                                // -padcolor
+  std::string target;                     // -target, as written ("pal-dvd", "vcd")
+  std::optional<int> volume;              // -vol, 256 is unchanged
+  std::string scaleFlags;                 // -sws_flags
+  std::optional<int64_t> videoFrames;     // -vframes
+  std::optional<int> pass;                // -pass 1 or 2
+  std::string passLogPrefix = "ffmpeg2pass";  // -passlogfile
+
+  // Where the first pass leaves its statistics for the second.
+  std::string PassLogPath() const { return passLogPrefix + "-0.log"; }
+  std::vector<std::pair<std::string, std::string>> metadata;  // -title, -author, -metadata...
+  // Options that are not the converter's own, in command-line order without their dash: the
+  // encoders' and the muxer's AVOptions, under today's or their former names.
+  std::vector<std::pair<std::string, std::string>> codecOptions;
 };
 
 struct ParseResult {
   std::optional<Options> options;
   std::string error;  // set when options is empty
+  std::vector<std::string> warnings;  // options accepted that no longer change anything
+  bool help = false;  // -h: print the accepted options and do nothing else
 };
+
+// The accepted options and their families, for -h.
+[[nodiscard]] std::string HelpText();
 
 // Reads `kodavert.dll -i input options... output`; any unknown option or bad value is an error.
 [[nodiscard]] ParseResult ParseCommandLine(int argc, const char* const* argv);

@@ -8,11 +8,16 @@
 
 namespace kodavert {
 
-OutputFile::CreateResult OutputFile::Create(const AVOutputFormat* format, std::string path) {
+OutputFile::CreateResult OutputFile::Create(const AVOutputFormat* format, std::string path,
+                                            const OptionList& options, const OptionList& metadata) {
   AVFormatContext* raw = nullptr;
   if (const int result = avformat_alloc_output_context2(&raw, format, nullptr, path.c_str()); result < 0)
     return {nullptr, "cannot prepare the output '" + path + "': " + ErrorText(result) + "."};
-  return {std::unique_ptr<OutputFile>(new OutputFile(OutputContextPtr(raw), std::move(path))), {}};
+  OutputContextPtr context(raw);
+  if (std::string error = ApplyOptions(context.get(), options); !error.empty()) return {nullptr, error};
+  for (const auto& [key, value] : metadata)
+    if (av_dict_set(&context->metadata, key.c_str(), value.c_str(), 0) < 0) return {nullptr, "out of memory."};
+  return {std::unique_ptr<OutputFile>(new OutputFile(std::move(context), std::move(path))), {}};
 }
 
 OutputFile::~OutputFile() { Close(); }
@@ -29,6 +34,17 @@ AVStream* OutputFile::AddStream(const AVCodecContext& encoder, std::optional<uin
   stream->time_base = encoder.time_base;
   stream->avg_frame_rate = encoder.framerate;
   stream->sample_aspect_ratio = encoder.sample_aspect_ratio;
+  stream->codecpar->codec_tag = tag.value_or(0);
+  return stream;
+}
+
+AVStream* OutputFile::AddCopiedStream(const AVStream& source, std::optional<uint32_t> tag) {
+  AVStream* stream = avformat_new_stream(context_.get(), nullptr);
+  if (!stream || avcodec_parameters_copy(stream->codecpar, source.codecpar) < 0) return nullptr;
+  stream->time_base = source.time_base;
+  stream->avg_frame_rate = source.avg_frame_rate;
+  stream->sample_aspect_ratio = source.sample_aspect_ratio;
+  // The input container's tag may mean something else in this one; the muxer picks its own.
   stream->codecpar->codec_tag = tag.value_or(0);
   return stream;
 }

@@ -1,6 +1,8 @@
 #pragma once
+#include "converter/EncoderOptions.h"
 #include "converter/LibavPtr.h"
 
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,14 +16,20 @@ class OutputFile {
     std::unique_ptr<OutputFile> file;
     std::string error;
   };
-  [[nodiscard]] static CreateResult Create(const AVOutputFormat* format, std::string path);
+  // `options` are the muxer's AVOptions, `metadata` the tags the file is to carry.
+  [[nodiscard]] static CreateResult Create(const AVOutputFormat* format, std::string path,
+                                           const OptionList& options = {}, const OptionList& metadata = {});
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
   bool NeedsGlobalHeader() const { return context_->oformat->flags & AVFMT_GLOBALHEADER; }
   bool StoresNegativeTimes() const { return context_->oformat->flags & AVFMT_TS_NEGATIVE; }
+  // DV stores no timestamps: its muxer packs each picture with the sound that has arrived by then.
+  bool PacksSoundWithPictures() const { return !strcmp(context_->oformat->name, "dv"); }
   [[nodiscard]] AVStream* AddStream(const AVCodecContext& encoder, std::optional<uint32_t> tag);
+  // A stream whose packets are copied from the input's `source`.
+  [[nodiscard]] AVStream* AddCopiedStream(const AVStream& source, std::optional<uint32_t> tag);
   // Writes the output's description ("Output #0, <format>, to '<path>':" and its streams).
   void Describe() const;
   // Creates the file and writes the container header; an error text on failure.

@@ -4,12 +4,14 @@
 #include "converter/EncoderNames.h"
 
 extern "C" {
+#include <libavcodec/dv_profile.h>
 #include <libavutil/pixdesc.h>
 }
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <span>
 
 namespace kodavert {
 namespace {
@@ -127,24 +129,79 @@ AVRational FitFrameRate(const AVCodec* encoder, AVRational rate) {
   return rate;
 }
 
-AVPixelFormat ChoosePixelFormat(const AVCodec* encoder, AVPixelFormat source) {
+AVPixelFormat ChoosePixelFormat(const AVCodec* encoder, AVPixelFormat source, const std::string& asked) {
+  if (!asked.empty()) {
+    const AVPixelFormat format = av_get_pix_fmt(asked.c_str());
+    bool supported = !encoder->pix_fmts;
+    for (const AVPixelFormat* known = encoder->pix_fmts; known && *known != AV_PIX_FMT_NONE; ++known)
+      supported = supported || *known == format;
+    if (supported) return format;
+    const AVPixelFormat nearest = avcodec_find_best_pix_fmt_of_list(encoder->pix_fmts, format, 0, nullptr);
+    Warning(std::string(encoder->name) + " cannot take the picture format " + asked + "; writing " +
+            av_get_pix_fmt_name(nearest) + " instead.");
+    return nearest;
+  }
   if (source == AV_PIX_FMT_NONE) source = AV_PIX_FMT_YUV420P;  // the usual, until frames tell
+  // JPEG pictures are full-range; the scaler widens the range on the way.
+  static constexpr AVPixelFormat kFullRange[]{AV_PIX_FMT_YUVJ420P, AV_PIX_FMT_YUVJ422P, AV_PIX_FMT_YUVJ444P,
+                                              AV_PIX_FMT_NONE};
+  if (encoder->id == AV_CODEC_ID_MJPEG) return avcodec_find_best_pix_fmt_of_list(kFullRange, source, 0, nullptr);
   if (!encoder->pix_fmts) return source;
   for (const AVPixelFormat* format = encoder->pix_fmts; *format != AV_PIX_FMT_NONE; ++format)
     if (*format == source) return source;
   return avcodec_find_best_pix_fmt_of_list(encoder->pix_fmts, source, 0, nullptr);
 }
 
-VideoPlan PlanVideo(const Options& options, InputFile& input, const AVCodec* encoder) {
+// DV knows one picture size, frame rate and colour sampling per television norm.
+void FitDv(VideoPlan& video, bool formatGiven) {
+  const AVDVProfile* profile = nullptr;
+  for (const AVPixelFormat* format = video.encoder->pix_fmts; !profile && *format != AV_PIX_FMT_NONE; ++format)
+    if (!formatGiven || *format == video.pixelFormat)
+      if ((profile = av_dv_codec_profile2(video.width, video.height, *format, av_inv_q(video.frameRate))))
+        video.pixelFormat = *format;
+  if (!profile) {
+    const bool pal = std::fabs(av_q2d(video.frameRate) - 25) < std::fabs(av_q2d(video.frameRate) - 29.97);
+    const std::string asked = Size(video.width, video.height);
+    video.width = 720;
+    video.height = pal ? 576 : 480;
+    if (!formatGiven) video.pixelFormat = pal ? AV_PIX_FMT_YUV420P : AV_PIX_FMT_YUV411P;
+    profile = av_dv_codec_profile2(video.width, video.height, video.pixelFormat, av_inv_q(video.frameRate));
+    Warning("DV takes only 720x576 (PAL) or 720x480 (NTSC) pictures; writing " +
+            Size(video.width, video.height) + " instead of " + asked + ".");
+  }
+  if (!profile) return;  // a picture format DV does not know: the encoder will say so
+  const AVRational rate = av_inv_q(profile->time_base);
+  if (av_cmp_q(rate, video.frameRate) != 0)
+    Warning("DV at " + Size(video.width, video.height) + " runs at " + RateText(rate) +
+            " frames per second; writing that instead of " + RateText(video.frameRate) + ".");
+  video.frameRate = rate;
+}
+
+VideoPlan PlanVideo(const Options& options, InputFile& input, const AVCodec* encoder, std::string& error) {
   const AVCodecContext* decoder = input.Video()->decoder.get();
   VideoPlan video;
   video.encoder = encoder;
-  video.width = options.width.value_or(decoder->width);
-  video.height = options.height.value_or(decoder->height);
-  video.pixelFormat = ChoosePixelFormat(encoder, decoder->pix_fmt);
+  const int sourceWidth = decoder->width - options.cropLeft - options.cropRight;
+  const int sourceHeight = decoder->height - options.cropTop - options.cropBottom;
+  if (sourceWidth < 2 || sourceHeight < 2) {
+    error = "the crop (-croptop, -cropbottom, -cropleft, -cropright) leaves nothing of the " +
+            Size(decoder->width, decoder->height) + " picture.";
+    return video;
+  }
+  const int padWidth = options.padLeft + options.padRight, padHeight = options.padTop + options.padBottom;
+  // As in the stock tool of the time, -s is the picture's size and the padding comes on top.
+  video.width = options.width.value_or(sourceWidth) + padWidth;
+  video.height = options.height.value_or(sourceHeight) + padHeight;
+  video.pixelFormat = ChoosePixelFormat(encoder, decoder->pix_fmt, options.pixelFormat);
   FitFrameSize(video, options.width.has_value());
   video.frameRate = FitFrameRate(encoder, options.frameRate.value_or(
                                               input.VideoFrameRate().value_or(AVRational{25, 1})));
+  if (encoder->id == AV_CODEC_ID_DVVIDEO) FitDv(video, !options.pixelFormat.empty());
+  video.pictureWidth = video.width - padWidth;
+  video.pictureHeight = video.height - padHeight;
+  if (video.pictureWidth < 1 || video.pictureHeight < 1)
+    error = "the padding (-padtop, -padbottom, -padleft, -padright) is larger than the " +
+            Size(video.width, video.height) + " frame.";
   video.tag = options.videoTag;
   // Players look for the XviD mark to pick their decoder.
   if (!video.tag && !strcmp(encoder->name, "libxvid")) video.tag = MKTAG('X', 'V', 'I', 'D');
@@ -214,6 +271,7 @@ AudioPlan PlanAudio(const Options& options, const AVCodecContext* decoder, const
     if (*format == source) audio.sampleFormat = *format;
   if (audio.sampleFormat == AV_SAMPLE_FMT_NONE) audio.sampleFormat = AV_SAMPLE_FMT_S16;
   audio.bitrate = options.audioBitrate;
+  audio.quality = options.audioQuality;
   audio.tag = options.audioTag;
   FitAudioBitrate(audio);
   return audio;
@@ -238,24 +296,91 @@ std::optional<double> SilenceLength(const Options& options, const InputFile& inp
   return seconds;
 }
 
+// A copied stream keeps its picture or sound as it is; an option that would change it cannot be
+// honoured. The name of the first such option given, or nothing.
+std::string ChangesCopiedStream(const Options& options, AVMediaType type) {
+  const std::pair<bool, const char*> video[] = {
+      {options.width.has_value(), "-s"},       {options.frameRate.has_value(), "-r"},
+      {options.videoBitrate.has_value(), "-b"}, {options.qscale.has_value(), "-qscale"},
+      {options.aspectRatio.has_value(), "-aspect"}, {options.deinterlace, "-deinterlace"},
+      {options.sameQuality, "-sameq"},         {!options.pixelFormat.empty(), "-pix_fmt"},
+      {options.cropTop + options.cropBottom + options.cropLeft + options.cropRight > 0, "-croptop"},
+      {options.padTop + options.padBottom + options.padLeft + options.padRight > 0, "-padtop"}};
+  const std::pair<bool, const char*> audio[] = {
+      {options.sampleRate.has_value(), "-ar"},   {options.channels.has_value(), "-ac"},
+      {options.audioBitrate.has_value(), "-ab"}, {options.audioQuality.has_value(), "-aq"},
+      {options.volume.has_value(), "-vol"}};
+  using Checks = std::span<const std::pair<bool, const char*>>;
+  for (const auto& [given, name] : type == AVMEDIA_TYPE_VIDEO ? Checks(video) : Checks(audio))
+    if (given) return name;
+  return {};
+}
+
+// "-vcodec copy": the input's packets go into the output unchanged, if the container takes them.
+bool PlanCopy(OutputPlan& plan, const Options& options, const DecodedStream& stream) {
+  const AVMediaType type = stream.stream->codecpar->codec_type;
+  const char* medium = type == AVMEDIA_TYPE_VIDEO ? "video" : "audio";
+  const char* which = type == AVMEDIA_TYPE_VIDEO ? "-vcodec copy" : "-acodec copy";
+  if (const std::string option = ChangesCopiedStream(options, type); !option.empty()) {
+    plan.error = option + " cannot change the " + medium + " that " + which + " copies unchanged; leave one out.";
+    plan.commandLineError = true;
+    return false;
+  }
+  const AVCodecID codec = stream.stream->codecpar->codec_id;
+  if (avformat_query_codec(plan.format, codec, FF_COMPLIANCE_NORMAL) == 0) {
+    plan.error = std::string("a ") + plan.format->name + " file cannot carry the input's " +
+                 avcodec_get_name(codec) + " " + medium + " (" + which + "); name an encoder instead.";
+    return false;
+  }
+  if (type == AVMEDIA_TYPE_VIDEO) {
+    plan.video.emplace();
+    plan.video->tag = options.videoTag;
+  } else {
+    plan.audio.emplace();
+    plan.audio->tag = options.audioTag;
+  }
+  return true;
+}
+
+// Each encoder and the muxer take the command line's AVOptions they know.
+bool DistributeCodecOptions(OutputPlan& plan, const Options& options) {
+  OptionTargets targets = DistributeOptions(options.codecOptions, plan.video ? plan.video->encoder : nullptr,
+                                            plan.audio ? plan.audio->encoder : nullptr, plan.format);
+  for (const std::string& warning : targets.warnings) Warning(warning);
+  plan.error = std::move(targets.error);
+  plan.commandLineError = !plan.error.empty();
+  if (plan.video) plan.video->options = std::move(targets.video);
+  if (plan.audio) plan.audio->options = std::move(targets.audio);
+  plan.muxerOptions = std::move(targets.muxer);
+  return plan.error.empty();
+}
+
 }  // namespace
 
 OutputPlan PlanOutput(const Options& options, InputFile& input) {
   OutputPlan plan;
   plan.format = ChooseFormat(options, plan.error);
   if (!plan.format) return plan;
-  const bool wantsVideo = CarriesVideo(plan.format);
-  const bool wantsAudio = plan.format->audio_codec != AV_CODEC_ID_NONE;
-  if (wantsVideo && input.Video()) {
+  const bool wantsVideo = CarriesVideo(plan.format) && !options.noVideo;
+  const bool wantsAudio = plan.format->audio_codec != AV_CODEC_ID_NONE && !options.noAudio;
+  if (wantsVideo && input.Video() && options.videoCodec == "copy") {
+    if (!PlanCopy(plan, options, *input.Video())) return plan;
+  } else if (wantsVideo && input.Video()) {
     const AVCodec* encoder =
         ChooseEncoder(options.videoCodec, AVMEDIA_TYPE_VIDEO, plan.format->video_codec, plan.error);
     if (!encoder) return plan;
-    plan.video = PlanVideo(options, input, encoder);
+    plan.video = PlanVideo(options, input, encoder, plan.error);
+    if (!plan.error.empty()) {
+      plan.commandLineError = true;
+      return plan;
+    }
   }
   // A sound-only file made from a silent video holds silence as long as the video, rather than
   // failing a format the user picked for it.
-  const bool silence = wantsAudio && !wantsVideo && !input.Audio() && input.Video();
-  if (wantsAudio && (input.Audio() || silence)) {
+  const bool silence = wantsAudio && !CarriesVideo(plan.format) && !input.Audio() && input.Video();
+  if (wantsAudio && input.Audio() && options.audioCodec == "copy") {
+    if (!PlanCopy(plan, options, *input.Audio())) return plan;
+  } else if (wantsAudio && (input.Audio() || silence)) {
     const AVCodec* encoder =
         ChooseEncoder(options.audioCodec, AVMEDIA_TYPE_AUDIO, plan.format->audio_codec, plan.error);
     if (!encoder) return plan;
@@ -272,6 +397,7 @@ OutputPlan PlanOutput(const Options& options, InputFile& input) {
   if (wantsVideo && !plan.video) Warning("the input has no usable video; the output holds sound only.");
   if (wantsAudio && !plan.audio) Warning("the input has no usable sound; the output holds video only.");
   FitContainer(plan, options);
+  DistributeCodecOptions(plan, options);
   return plan;
 }
 

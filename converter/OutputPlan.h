@@ -1,4 +1,5 @@
 #pragma once
+#include "converter/EncoderOptions.h"
 #include "converter/InputFile.h"
 #include "converter/Options.h"
 
@@ -11,22 +12,27 @@ extern "C" {
 namespace kodavert {
 
 struct VideoPlan {
-  const AVCodec* encoder = nullptr;
-  int width = 0;
+  const AVCodec* encoder = nullptr;  // none: the input's packets are copied as they are
+  int width = 0;  // of the encoded frame, padding included
   int height = 0;
+  int pictureWidth = 0;  // of the scaled picture, within the padding
+  int pictureHeight = 0;
   AVRational frameRate{};
   AVPixelFormat pixelFormat = AV_PIX_FMT_NONE;
   std::optional<uint32_t> tag;
+  OptionList options;  // the encoder's AVOptions from the command line
 };
 
 struct AudioPlan {
-  const AVCodec* encoder = nullptr;
+  const AVCodec* encoder = nullptr;  // none: the input's packets are copied as they are
   int sampleRate = 0;
   int channels = 0;
   AVSampleFormat sampleFormat = AV_SAMPLE_FMT_NONE;
   std::optional<int64_t> bitrate;
   std::optional<uint32_t> tag;
   std::optional<double> silenceSeconds;  // set when the input has no sound to take
+  std::optional<double> quality;         // fixed quality instead of a bit rate
+  OptionList options;
 };
 
 // What the output will be, after every request has been fitted to what its codec and container
@@ -35,7 +41,9 @@ struct OutputPlan {
   const AVOutputFormat* format = nullptr;
   std::optional<VideoPlan> video;
   std::optional<AudioPlan> audio;
+  OptionList muxerOptions;
   std::string error;  // set when no output can be made
+  bool commandLineError = false;  // the error lies in what the command line asks
 };
 
 [[nodiscard]] OutputPlan PlanOutput(const Options& options, InputFile& input);

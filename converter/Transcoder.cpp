@@ -4,6 +4,7 @@
 #include "converter/Encoders.h"
 #include "converter/StopSignal.h"
 
+#include <cstring>
 #include <system_error>
 
 namespace kodavert {
@@ -23,11 +24,16 @@ std::string Transcoder::Setup(const OutputPlan& plan) {
     if (pipeline.input)
       pipeline.shift = av_rescale_q(input_.StartTime() + static_cast<int64_t>(start * AV_TIME_BASE),
                                   AV_TIME_BASE_Q, pipeline.input->stream->time_base);
+  for (Pipeline& pipeline : pipelines_)
+    if (pipeline.copied && options_.lengthSeconds)
+      pipeline.end = pipeline.shift + av_rescale_q(static_cast<int64_t>(*options_.lengthSeconds * AV_TIME_BASE),
+                                                   AV_TIME_BASE_Q, pipeline.input->stream->time_base);
   if (start > 0) input_.SeekBefore(start);
   return {};
 }
 
 std::string Transcoder::AddVideo(const VideoPlan& plan) {
+  if (!plan.encoder) return AddCopy(input_.Video(), plan.tag);
   Pipeline pipeline;
   pipeline.input = input_.Video();
   const AVRational timeBase = pipeline.input->stream->time_base;
@@ -42,11 +48,20 @@ std::string Transcoder::AddVideo(const VideoPlan& plan) {
   if (!encoder.encoder) return encoder.error;
   pipeline.encoder = std::move(encoder.encoder);
   pipeline.frameDuration = av_rescale_q(1, av_inv_q(sourceRate.value_or(AVRational{25, 1})), timeBase);
+  if (options_.pass == 1 && strcmp(pipeline.encoder->codec->name, "libx264")) {
+    pipeline.passLog.reset(fopen(options_.PassLogPath().c_str(), "w"));
+    if (!pipeline.passLog) return "cannot write the first pass's log '" + options_.PassLogPath() + "'.";
+  }
+  // Handing each picture over one frame late makes sure that its sound has arrived before it:
+  // sound packets need not end where pictures do (NTSC DV takes 1601.6 samples a picture).
+  if (output_.PacksSoundWithPictures())
+    pipeline.holdBack = av_rescale_q(1, av_inv_q(plan.frameRate), pipeline.encoder->time_base);
   pipelines_.push_back(std::move(pipeline));
   return AddOutputStream(pipelines_.back(), plan.tag);
 }
 
 std::string Transcoder::AddAudio(const AudioPlan& plan) {
+  if (!plan.encoder) return AddCopy(input_.Audio(), plan.tag);
   Pipeline pipeline;
   pipeline.input = plan.silenceSeconds ? nullptr : input_.Audio();
   auto encoder = OpenAudioEncoder(plan, output_.NeedsGlobalHeader());
@@ -84,6 +99,35 @@ std::string Transcoder::AddOutputStream(Pipeline& pipeline, std::optional<uint32
   return {};
 }
 
+std::string Transcoder::AddCopy(DecodedStream* input, std::optional<uint32_t> tag) {
+  Pipeline& pipeline = pipelines_.emplace_back();
+  pipeline.input = input;
+  pipeline.copied = true;
+  if (input->stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
+    pipeline.framesLeft = options_.videoFrames.value_or(-1);
+  pipeline.output = output_.AddCopiedStream(*input->stream, tag);
+  if (!pipeline.output) return "cannot add a stream to the output.";
+  return {};
+}
+
+// The cut of a copied stream starts at its first key frame from the start on, and ends with the
+// last packet that begins before its end.
+std::string Transcoder::Copy(Pipeline& pipeline, AVPacket& packet) {
+  const int64_t time = packet.pts != AV_NOPTS_VALUE ? packet.pts : packet.dts;
+  if (time != AV_NOPTS_VALUE && time < pipeline.shift) return {};
+  if (pipeline.lastDts == AV_NOPTS_VALUE && !(packet.flags & AV_PKT_FLAG_KEY)) return {};
+  if ((pipeline.end != AV_NOPTS_VALUE && time != AV_NOPTS_VALUE && time >= pipeline.end) ||
+      pipeline.framesLeft == 0) {
+    pipeline.ended = true;
+    return {};
+  }
+  if (packet.pts != AV_NOPTS_VALUE) packet.pts -= pipeline.shift;
+  if (packet.dts != AV_NOPTS_VALUE) packet.dts -= pipeline.shift;
+  packet.pos = -1;
+  if (pipeline.framesLeft > 0) --pipeline.framesLeft;
+  return Write(pipeline, packet);
+}
+
 Transcoder::Pipeline* Transcoder::PipelineFor(int streamIndex) {
   for (Pipeline& pipeline : pipelines_)
     if (pipeline.input && pipeline.input->stream->index == streamIndex) return &pipeline;
@@ -100,8 +144,9 @@ std::string Transcoder::Run() {
   std::string error = Feed();
   // Every worker is finished before returning, also after a failure: the output is theirs until then.
   for (Pipeline& pipeline : pipelines_) {
-    std::string encoding = pipeline.worker ? pipeline.worker->Finish()
-                           : error.empty() ? Encode(pipeline, nullptr) : std::string();
+    std::string encoding = pipeline.worker                    ? pipeline.worker->Finish()
+                           : error.empty() && !pipeline.copied ? Encode(pipeline, nullptr)
+                                                               : std::string();
     if (error.empty()) error = std::move(encoding);
   }
   if (!error.empty()) return error;
@@ -125,7 +170,9 @@ std::string Transcoder::Feed() {
       break;
     }
     Pipeline* pipeline = PipelineFor(packet_->stream_index);
-    std::string error = pipeline && !pipeline->ended ? Decode(*pipeline, packet_.get()) : "";
+    std::string error = !pipeline || pipeline->ended ? ""
+                        : pipeline->copied           ? Copy(*pipeline, *packet_)
+                                                     : Decode(*pipeline, packet_.get());
     av_packet_unref(packet_.get());
     if (!error.empty()) return error;
     std::lock_guard lock(muxing_);
@@ -133,6 +180,7 @@ std::string Transcoder::Feed() {
   }
   for (Pipeline& pipeline : pipelines_) {
     std::string error;
+    if (pipeline.copied) continue;
     if (!pipeline.ended) error = Decode(pipeline, nullptr);
     // The end of the last frame, not its start, is where the output ends.
     if (error.empty() && !pipeline.ended) error = Filter(pipeline, nullptr, pipeline.nextPts);
@@ -231,6 +279,9 @@ std::string Transcoder::Encode(Pipeline& pipeline, const AVFrame* frame) {
     return std::string("the ") + encoder->codec->name + " encoder failed: " + ErrorText(result) + ".";
   for (;;) {
     const int result = avcodec_receive_packet(encoder, pipeline.packet.get());
+    if (pipeline.passLog && encoder->stats_out && (result >= 0 || result == AVERROR_EOF) &&
+        fputs(encoder->stats_out, pipeline.passLog.get()) < 0)
+      return "cannot write the first pass's log '" + options_.PassLogPath() + "'.";
     if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) return {};
     if (result < 0)
       return std::string("the ") + encoder->codec->name + " encoder failed: " + ErrorText(result) + ".";
@@ -241,10 +292,12 @@ std::string Transcoder::Encode(Pipeline& pipeline, const AVFrame* frame) {
 std::string Transcoder::Write(Pipeline& pipeline, AVPacket& packet) {
   std::lock_guard lock(muxing_);
   packet.stream_index = pipeline.output->index;
-  av_packet_rescale_ts(&packet, pipeline.encoder->time_base, pipeline.output->time_base);
+  if (packet.pts != AV_NOPTS_VALUE) packet.pts += pipeline.holdBack;
+  if (packet.dts != AV_NOPTS_VALUE) packet.dts += pipeline.holdBack;
+  av_packet_rescale_ts(&packet, pipeline.TimeBase(), pipeline.output->time_base);
   KeepDecodingOrder(pipeline, packet);
   progress_.Written(packet, pipeline.output->time_base,
-                    pipeline.encoder->codec_type == AVMEDIA_TYPE_VIDEO);
+                    pipeline.Type() == AVMEDIA_TYPE_VIDEO);
   if (const int written = output_.Write(&packet); written < 0)
     return "cannot write the output: " + ErrorText(written) + ".";
   return {};

@@ -8,6 +8,7 @@
 #include "converter/OutputPlan.h"
 #include "converter/Progress.h"
 
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -40,8 +41,16 @@ class Transcoder {
     int64_t lastDts = AV_NOPTS_VALUE;  // of the last packet written
     int64_t delay = 0;                 // added to the output timestamps
     int64_t frameDuration = 0;         // of a picture whose packet gives none
+    int64_t holdBack = 0;              // added to the encoder's timestamps, in its time base
+    std::unique_ptr<FILE, int (*)(FILE*)> passLog{nullptr, fclose};  // the first pass's notes
     bool ended = false;  // the filters will deliver no more frames
     PacketPtr packet{av_packet_alloc()};  // the encoder's output, used by its worker only
+    bool copied = false;  // the input's packets go out unchanged: no decoder, filters or encoder
+    int64_t end = AV_NOPTS_VALUE;  // of a copied stream's cut, in its time base
+    int64_t framesLeft = -1;       // of a copied picture, when -vframes counts them
+
+    AVRational TimeBase() const { return encoder ? encoder->time_base : input->stream->time_base; }
+    AVMediaType Type() const { return input ? input->stream->codecpar->codec_type : encoder->codec_type; }
     std::unique_ptr<EncoderWorker> worker;  // none: the encoder runs on the reading thread
   };
 
@@ -50,6 +59,8 @@ class Transcoder {
   [[nodiscard]] std::string AddVideo(const VideoPlan& plan);
   [[nodiscard]] std::string AddAudio(const AudioPlan& plan);
   [[nodiscard]] std::string AddOutputStream(Pipeline& pipeline, std::optional<uint32_t> tag);
+  [[nodiscard]] std::string AddCopy(DecodedStream* input, std::optional<uint32_t> tag);
+  [[nodiscard]] std::string Copy(Pipeline& pipeline, AVPacket& packet);
   Pipeline* PipelineFor(int streamIndex);
   [[nodiscard]] std::string Decode(Pipeline& pipeline, const AVPacket* packet);
   static int64_t NextTimestamp(Pipeline& pipeline, const AVFrame& frame);

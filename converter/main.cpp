@@ -8,9 +8,13 @@ int main(int argc, char** argv) {
   kodavert::InstallStopHandlers();
   kodavert::DiagnosticsSession diagnostics;
   const kodavert::ParseResult parsed = kodavert::ParseCommandLine(argc, argv);
+  if (parsed.help) {
+    kodavert::WriteLine(kodavert::HelpText());
+    return kodavert::kExitSuccess;
+  }
   if (!parsed.options) {
     kodavert::Error(parsed.error + " Usage: kodavert.dll -i \"input\" [options] \"output\"");
     return kodavert::kExitUsage;
   }
-  return kodavert::Convert(*parsed.options);
+  return kodavert::Convert(*parsed.options, parsed.warnings);
 }

@@ -19,8 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   argv.push_back(nullptr);
   const kodavert::ParseResult parsed = kodavert::ParseCommandLine(int(arguments.size()), argv.data());
-  // A refusal always says why; an acceptance always names both files.
-  if (parsed.options ? parsed.options->inputPath.empty() || parsed.options->outputPath.empty() : parsed.error.empty())
+  // A refusal always says why; an acceptance always names both files; a request for help is neither.
+  if (parsed.help ? parsed.options || !parsed.error.empty()
+      : parsed.options ? parsed.options->inputPath.empty() || parsed.options->outputPath.empty()
+                       : parsed.error.empty())
     std::abort();
   return 0;
 }

@@ -88,7 +88,7 @@ TEST_F(BadInputTest, RefusedWithOneErrorLineAndNothingWritten) {
       {"-i DIR/good.flv -y -b", "needs a value"},
       {"-i DIR/good.flv -y -b fast DIR/out.avi", "invalid value 'fast' for option -b"},
       {"-i DIR/good.flv -y -fast DIR/out.avi", "unknown option -fast"},
-      {"-i DIR/good.flv -y -target pal-dvd DIR/out.avi", "-target"},
+      {"-i DIR/good.flv -y -target pal-vhs DIR/out.avi", "invalid value 'pal-vhs' for option -target"},
       {"-i DIR/good.flv -y DIR/a.avi DIR/out.avi", "more than one output"},
       {"-i DIR/good.flv -y -vcodec divx9 DIR/out.avi", "unknown video codec 'divx9'"},
       {"-i DIR/good.flv -y -acodec mpeg4 DIR/out.avi", "unknown audio codec 'mpeg4'"},
