@@ -65,12 +65,14 @@ const PeriodLine kLines[] = {
      "flv1 320x240 25 mp3 22050 1", 0, "", 0, "", 1},
     {"frame count", "-vcodec mpeg4 -vframes 25", "short.avi", "mpeg4 320x240 25 mp3 22050 1", 0, "", 0, "", 1},
     // Accepted, saying what does not apply.
-    {"retired options", "-vcodec mpeg4 -threads 2 -async 1 -me_threshold 3", "old.avi",
-     "mpeg4 320x240 25 mp3 22050 1", 0, "Warning: -threads has no effect here", 3},
+    {"retired options", "-vcodec mpeg4 -threads 2 -async 1 -me_threshold 3 -map_metadata 0:0", "old.avi",
+     "mpeg4 320x240 25 mp3 22050 1", 0, "Warning: -threads has no effect here", 4},
     {"option of another encoder", "-vcodec mpeg4 -coder 1", "other.avi", "mpeg4 320x240 25 mp3 22050 1", 0,
      "Warning: -coder 1 means nothing to mpeg4, libmp3lame, avi", 1},
     // Refused.
     {"unknown option", "-vcodec mpeg4 -nosuch 1", "out.avi", "", 2, "Error: unknown option -nosuch."},
+    {"tag without a name", "-metadata =x", "out.avi", "", 2, "Error: invalid value '=x' for option -metadata."},
+    {"help", "-vcodec mpeg4 -h", "out.avi", "", 0, "Own options: "},
     {"bad value for an encoder option", "-vcodec mpeg4 -qmin many", "out.avi", "", 2,
      "Error: invalid value 'many' for option -qmin."},
     {"unknown x264 preset file", "-vcodec libx264 -vpre nosuch", "out.mp4", "", 2,
@@ -85,6 +87,8 @@ const PeriodLine kLines[] = {
      "Error: invalid value 'greenish' for option -padcolor."},
     {"second input", "-i other.flv", "out.avi", "", 2, "Error: more than one input"},
 };
+
+void PrintTo(const PeriodLine& line, std::ostream* os) { *os << line.what; }
 
 class DialectTest : public ::testing::TestWithParam<PeriodLine> {};
 
