@@ -41,19 +41,8 @@ std::vector<ConverterOption> ConverterOptionList(const ConversionSettings& s, st
   return options;
 }
 
-QString ConverterOptions(const ConversionSettings& settings, std::optional<CutRange> cut) {
-  QString text;
-  for (const ConverterOption& option : ConverterOptionList(settings, cut)) text += option.literal + option.value + u' ';
-  return text;
-}
-
 QString ConverterPath(const QString& applicationDirectory) {
   return applicationDirectory + QDir::separator() + QString::fromLatin1(config::ConverterFileName);
-}
-
-QString ConverterCommandLine(const QString& converterPath, const QString& inputPath, const QString& options,
-                             const QString& outputPath) {
-  return converterPath + QStringLiteral(" -i \"") + inputPath + QStringLiteral("\" ") + options + u'"' + outputPath + u'"';
 }
 
 QStringList ConverterArguments(const QString& converterPath, const QString& inputPath,

@@ -25,19 +25,11 @@ struct ConverterOption {
 // the converter expects them.
 std::vector<ConverterOption> ConverterOptionList(const ConversionSettings& settings, std::optional<CutRange> cut);
 
-// The option text: each option followed by one blank, so "-y" is followed by two.
-QString ConverterOptions(const ConversionSettings& settings, std::optional<CutRange> cut);
-
 // The converter's full path: the application directory, the separator and its file name.
 QString ConverterPath(const QString& applicationDirectory);
 
-// The command line as one text: the unquoted converter path, " -i ", the quoted input, a blank,
-// the option text and the quoted output. It shows what is run; it is never handed to a shell.
-QString ConverterCommandLine(const QString& converterPath, const QString& inputPath, const QString& options,
-                             const QString& outputPath);
-
-// The argument vector made of the same pieces, which is what actually starts the converter: each
-// path and value is one argument, whatever characters it holds.
+// What starts the converter: the program, "-i" and the input, the options and the output, each
+// path and value one argument whatever characters it holds; never a text for a shell.
 QStringList ConverterArguments(const QString& converterPath, const QString& inputPath,
                                const std::vector<ConverterOption>& options, const QString& outputPath);
 
