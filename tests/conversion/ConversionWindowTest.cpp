@@ -150,10 +150,7 @@ TEST_F(ConversionRunTest, EndingTimeBeyondTheDurationCancelsAndTerminates) {
   for (const Case& c : {Case{"10", false}, Case{"11", true}}) {
     SCOPED_TRACE(c.end);
     Script(QString(Header) + "wait 400\n" + Progress(10) + (c.rejected ? "hold\n" : "wait 100\n"));
-    w->view.checked["CHk1"] = true;
-    w->window.CHk1_Click();
-    w->view.texts["T2_2"] = "01";
-    w->view.texts["T2_5"] = c.end;
+    w->Cut("01", c.end);
     w->view.messages.clear();
 
     w->window.B1_Click(1);

@@ -43,6 +43,14 @@ struct WindowUnderTest {
     window.Form_Load();
   }
 
+  // "Cut:" checked, from `start` to `end` in the seconds boxes.
+  void Cut(const QString& start, const QString& end) {
+    view.checked["CHk1"] = true;
+    window.CHk1_Click();
+    view.texts["T2_2"] = start;
+    view.texts["T2_5"] = end;
+  }
+
   bool Idle() const {
     return !window.Timer1.isActive() && view.IsEnabled("B1_1") && view.IsEnabled("B1_4") && view.IsEnabled("CBO") &&
            !view.IsEnabled("B1_0");

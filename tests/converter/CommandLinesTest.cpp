@@ -18,15 +18,16 @@ struct Line {
   // IN is the generated video; SRC/ the folder beside it, with the damaged files below; DIR/ the
   // run's own folder; HTTP/ a server that drops the connection half-way through IN.
   const char* command;
-  const char* holds;        // the last word's file, as Describe writes it; empty: nothing may be written
+  const char* holds;  // the last word's file, as Describe writes it; empty: nothing may be written
   int exitCode = 0;
-  const char* said = "";    // in the converter's lines: the error, or the first warning
+  const char* said = "";  // in the converter's lines: the error, or the first warning
   int warnings = 0;
   const char* inFile = "";  // '|'-separated texts in the output (x264 writes its settings into it)
   double seconds = 0;       // of the picture and the sound, when the line limits them
   bool atLeast = false;     // `seconds` of picture at least: what a damaged input still holds
 };
 
+// clang-format off
 const Line kLines[] = {
     // The lines the presets of the time wrote.
     {"phone MP4 with libfaac", "-i IN -y -vcodec mpeg4 -b 250kb -s qvga -r 15 -acodec libfaac -ab 64kb -ar 44100 "
@@ -107,6 +108,8 @@ const Line kLines[] = {
     {"unknown container", "-i IN -y -f nosuch DIR/out.avi", "", 1, "unknown container format 'nosuch'"},
     {"container unknown by name", "-i IN -y DIR/out.xyz", "", 1, "cannot tell the container"},
     {"output folder missing", "-i IN -y DIR/missing/out.avi", "", 1, "missing/out.avi"},
+    {"output folder a file", "-i IN -y SRC/kept.avi/out.avi", "", 1, "kept.avi/out.avi"},
+    {"disk full", "-i IN -y SRC/full.avi", "", 1, "No space left on device"},
     {"second pass without the first", "-i IN -y -pass 2 -passlogfile /nonexistent/log -vcodec mpeg4 DIR/out.avi", "",
      1, "Error: cannot read the first pass's log '/nonexistent/log-0.log'"},
     {"bit rate the encoder cannot take", "-i IN -y -acodec mp2 -ab 384k DIR/out.mpg", "", 1,
@@ -125,6 +128,7 @@ const Line kLines[] = {
     {"connection broken half-way", "-i HTTP/cut.flv -y -vcodec mpeg4 DIR/out.avi", "mpeg4 320x240 25 mp3 22050 1", 3,
      "Warning: the input could not be read", 1, "", 0.5, true},
 };
+// clang-format on
 
 void PrintTo(const Line& line, std::ostream* os) { *os << line.what; }
 
@@ -155,13 +159,19 @@ class CommandLineTest : public ::testing::TestWithParam<Line> {
     ASSERT_TRUE(MakeFlv(sources->clip, 2));
     const QByteArray& video = sources->video = Content(sources->clip);
     const QByteArray damaged = QByteArray(video).replace(video.size() / 2, 4096, QByteArray(4096, '\xff'));
-    const std::pair<const char*, QByteArray> files[] = {{"empty.flv", {}}, {"text.flv", "A note, not a video.\n"},
-                                                        {"header.flv", video.left(60)}, {"half.flv", video.left(video.size() / 2)},
-                                                        {"damaged.flv", damaged}, {"kept.avi", "keep me"}};
+    const std::pair<const char*, QByteArray> files[] = {{"empty.flv", {}},
+                                                        {"text.flv", "A note, not a video.\n"},
+                                                        {"header.flv", video.left(60)},
+                                                        {"half.flv", video.left(video.size() / 2)},
+                                                        {"damaged.flv", damaged},
+                                                        {"kept.avi", "keep me"}};
     for (const auto& [name, content] : files) ASSERT_TRUE(Write(sources->folder.filePath(name), content));
+    // Writing there always fails for want of space.
+    ASSERT_TRUE(QFile::link("/dev/full", sources->folder.filePath("full.avi")));
     // It promises the whole video and sends half.
     sources->server.Script("/cut.flv", {.headers = {{"Content-Length", QByteArray::number(video.size())}},
-                                        .body = video.left(video.size() / 2), .contentLength = false});
+                                        .body = video.left(video.size() / 2),
+                                        .contentLength = false});
   }
   static void TearDownTestSuite() { delete sources; }
 };
@@ -181,8 +191,13 @@ TEST_P(CommandLineTest, GivesWhatTheLineAsksOrRefusesIt) {
   const std::string said = run.output.toStdString();
   ASSERT_TRUE(run.started && !run.crashed && !run.timedOut) << said;
   EXPECT_EQ(run.exitCode, line.exitCode) << said;
-  EXPECT_EQ(run.output.count("Error: "), line.exitCode == 1 || line.exitCode == 2 ? 1 : 0) << said;
+  // Exit status 3 is a read error: what was read is kept, with a warning.
+  const bool refused = line.exitCode == 1 || line.exitCode == 2;
+  EXPECT_EQ(run.output.count("Error: "), refused ? 1 : 0) << said;
   EXPECT_TRUE(run.output.contains(line.said)) << said;
+  // The window shows the last eight lines of a failed run: the error must be among them.
+  const QStringList lines = run.output.split(QRegularExpression("[\r\n]+"), Qt::SkipEmptyParts);
+  EXPECT_TRUE(!refused || lines.mid(std::max<qsizetype>(0, lines.size() - 8)).join('\n').contains("Error: ")) << said;
   EXPECT_EQ(Content(sources->clip), sources->video);
   EXPECT_EQ(Content(sources->folder.filePath("kept.avi")), "keep me");
   if (!*line.holds) {

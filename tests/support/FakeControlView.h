@@ -33,53 +33,27 @@ class FakeControlView : public view::ControlView {
   std::vector<Message> messages;
 
   QString Text(const QString& c) const override {
-    Check(c);
-    if (items.contains(c)) {
-      const int i = listIndex.value(c, -1);
-      return i >= 0 && i < items[c].size() ? items[c][i] : QString();
-    }
-    return texts.value(c);
+    return items.contains(Known(c)) ? items[c].value(listIndex.value(c, -1)) : texts.value(c);
   }
-  void SetText(const QString& c, const QString& t) override {
-    Check(c);
-    texts[c] = t;
-  }
-  void AppendText(const QString& c, const QString& t) override {
-    Check(c);
-    texts[c] += t;
-  }
-  bool IsEnabled(const QString& c) const override {
-    Check(c);
-    return !disabled.value(c, false);
-  }
-  void SetEnabled(const QString& c, bool e) override {
-    Check(c);
-    disabled[c] = !e;
-  }
-  bool IsChecked(const QString& c) const override {
-    Check(c);
-    return checked.value(c, false);
-  }
-  void AddItem(const QString& c, const QString& item) override {
-    Check(c);
-    items[c].append(item);
-  }
+  void SetText(const QString& c, const QString& t) override { texts[Known(c)] = t; }
+  void AppendText(const QString& c, const QString& t) override { texts[Known(c)] += t; }
+  bool IsEnabled(const QString& c) const override { return !disabled.value(Known(c), false); }
+  void SetEnabled(const QString& c, bool e) override { disabled[Known(c)] = !e; }
+  bool IsChecked(const QString& c) const override { return checked.value(Known(c), false); }
+  void AddItem(const QString& c, const QString& item) override { items[Known(c)].append(item); }
   void ClearItems(const QString& c) override {
-    Check(c);
-    items[c].clear();
+    items[Known(c)].clear();
     listIndex[c] = -1;
   }
-  void SetListIndex(const QString& c, int i) override {
-    Check(c);
-    listIndex[c] = i;
-  }
+  void SetListIndex(const QString& c, int i) override { listIndex[Known(c)] = i; }
   void ShowMessage(const QString& text, const QString& title, view::MessageIcon icon) override {
     messages.push_back({text, title, icon});
   }
 
  private:
-  void Check(const QString& c) const {
+  const QString& Known(const QString& c) const {
     if (!known_.contains(c)) ADD_FAILURE() << "the window has no control named " << c.toStdString();
+    return c;
   }
   QSet<QString> known_;
 };
