@@ -347,9 +347,7 @@ TEST_F(ConversionRunTest, WithoutAFolderTheUserMayWriteBesideTheProgramTheVideos
   }
 }
 
-TEST_F(ConversionRunTest, LoadBrowseOpenAndExit) {
-  EXPECT_EQ(w->view.Text("T1_1"), program.path() + "/Video Output");
-  EXPECT_EQ(w->view.Text("CBO"), "AVI (MPEG4-DivX-Best Quality)");
+TEST_F(ConversionRunTest, LoadTakesTheBaseNameAndBrowseAndOpenTheChosenFolder) {
   const std::pair<const char*, const char*> names[] = {
       {"/v/talk.flv", "talk"}, {"/v/clip.mpeg", "clip."}, {"/v/ab", "ab"}, {"talk.flv", "talk"}, {"/v/", ""}};
   for (const auto& [path, base] : names) {
@@ -365,11 +363,6 @@ TEST_F(ConversionRunTest, LoadBrowseOpenAndExit) {
   w->window.B1_Click(2);
   w->window.B1_Click(3);  // no test first: the folder need not exist
   EXPECT_EQ(shellCommands, QList<QStringList>{platform::ExplorerCommand("/somewhere else")});
-
-  bool closed = false;
-  QObject::connect(&w->window, &conversion::ConversionWindow::closeRequested, [&] { closed = true; });
-  w->window.B1_Click(5);
-  EXPECT_TRUE(closed);
 }
 
 }  // namespace

@@ -30,11 +30,11 @@ RunResult RunProgram(const QString& program, const QStringList& arguments, int t
 
 bool MakeFlv(const QString& path, double seconds, bool withVideo, bool withAudio, const QString& size) {
   QStringList arguments{"-v", "error", "-y"};
-  if (withVideo) arguments << "-f" << "lavfi" << "-i" << "testsrc=size=" + size + ":rate=25";
-  if (withAudio) arguments << "-f" << "lavfi" << "-i" << "sine=f=440:sample_rate=22050";
-  arguments << "-t" << QString::number(seconds);
-  if (withVideo) arguments << "-c:v" << "flv1";
-  if (withAudio) arguments << "-c:a" << "libmp3lame";
+  if (withVideo) arguments.append({"-f", "lavfi", "-i", "testsrc=size=" + size + ":rate=25"});
+  if (withAudio) arguments.append({"-f", "lavfi", "-i", "sine=f=440:sample_rate=22050"});
+  arguments.append({"-t", QString::number(seconds)});
+  if (withVideo) arguments.append({"-c:v", "flv1"});
+  if (withAudio) arguments.append({"-c:a", "libmp3lame"});
   arguments << path;
   const RunResult result = RunProgram("ffmpeg", arguments);
   return result.started && !result.timedOut && result.exitCode == 0;
@@ -59,31 +59,16 @@ ProbedStream ReadStream(const QJsonObject& stream) {
   probed.channels = stream["channels"].toInt();
   probed.duration = stream["duration"].toString().toDouble();
   const int frames = stream["nb_read_frames"].toString().toInt();
-  if (stream["codec_type"].toString() == "video" && probed.frameRate > 0)
-    probed.duration = frames / probed.frameRate;
+  if (stream["codec_type"].toString() == "video" && probed.frameRate > 0) probed.duration = frames / probed.frameRate;
   return probed;
-}
-
-// From the sound packets themselves: some containers give every stream the file's length.
-double SoundDuration(const QString& path) {
-  const RunResult result = RunProgram("ffprobe", {"-v", "error", "-select_streams", "a:0", "-show_entries",
-                                                  "packet=pts_time,duration_time", "-of", "csv=p=0", path});
-  double first = -1, end = 0;
-  for (const QString& line : result.output.split('\n', Qt::SkipEmptyParts)) {
-    const QStringList fields = line.split(',');
-    if (fields.size() < 2) continue;
-    const double start = fields[0].toDouble();
-    if (first < 0) first = start;
-    end = std::max(end, start + fields[1].toDouble());
-  }
-  return first < 0 ? 0 : end - first;
 }
 
 }  // namespace
 
 std::optional<Probe> ProbeFile(const QString& path) {
-  const RunResult result = RunProgram("ffprobe", {"-v", "error", "-count_frames", "-of", "json",
-                                           "-show_format", "-show_streams", path});
+  const RunResult result =
+      RunProgram("ffprobe", {"-v", "error", "-count_frames", "-of", "json", "-show_format", "-show_streams",
+                             "-show_entries", "packet=codec_type,pts_time,duration_time", path});
   if (result.exitCode != 0) return std::nullopt;
   const QJsonObject root = QJsonDocument::fromJson(result.output.toUtf8()).object();
   Probe probe;
@@ -94,7 +79,16 @@ std::optional<Probe> ProbeFile(const QString& path) {
     if (stream["codec_type"] == "video" && !probe.video) probe.video = ReadStream(stream);
     if (stream["codec_type"] == "audio" && !probe.audio) probe.audio = ReadStream(stream);
   }
-  if (probe.audio) probe.audio->duration = SoundDuration(path);
+  // The sound's length from its packets: some containers give every stream the file's length.
+  double first = -1, end = 0;
+  for (const QJsonValue& value : root["packets"].toArray()) {
+    const QJsonObject packet = value.toObject();
+    if (packet["codec_type"] != "audio") continue;
+    const double start = packet["pts_time"].toString().toDouble();
+    if (first < 0) first = start;
+    end = std::max(end, start + packet["duration_time"].toString().toDouble());
+  }
+  if (probe.audio) probe.audio->duration = first < 0 ? 0 : end - first;
   return probe;
 }
 
