@@ -2,76 +2,72 @@
 // the parent ids and the grace time.
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <signal.h>
 
-#include "tests/support/Processes.h"
 #include "conversion/KillProcessesByName.h"
+#include "tests/support/Processes.h"
 
 using namespace testsupport;
 
 namespace {
 
-class ProcessControlTest : public ::testing::Test {
- protected:
+QByteArray Status(qint64 processId) {
+  QFile status(QString("/proc/%1/status").arg(processId));
+  return status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
+}
+bool Running(qint64 processId) { return !Status(processId).isEmpty() && !Status(processId).contains("State:\tZ"); }
+bool IgnoresStopRequests(qint64 processId) {
+  const QByteArray status = Status(processId);
+  const qsizetype at = status.indexOf("SigIgn:\t");
+  return at >= 0 && (status.mid(at + 8, 16).toULongLong(nullptr, 16) & (1u << (SIGTERM - 1)));
+}
+
+TEST(KillProcessesByName, EndsOwnConvertersEvenWhenTheyIgnoreStopRequests) {
   QTemporaryDir folder;
-
-  void SetUp() override {
-    ASSERT_TRUE(folder.isValid());
-    QFile script(folder.filePath("kodavert.script"));
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("ignore-term\nhold\n");
-  }
-
-  // The stand-in converter under `name`, holding on until it is killed; `detached`, it is not
-  // this program's child but the user's own.
-  qint64 Start(const QString& name, bool detached = false) {
-    const QString path = folder.filePath(name);
-    if (!QFile::exists(path)) {
-      EXPECT_TRUE(QFile::copy(FAKE_CONVERTER, path));
-    }
-    qint64 id = 0;
-    if (detached) {
-      EXPECT_TRUE(QProcess::startDetached(path, {}, {}, &id));
-    } else {
-      auto& child = children.emplace_back(std::make_unique<QProcess>());
-      child->start(path);
-      EXPECT_TRUE(child->waitForStarted());
-      id = child->processId();
-    }
-    return id;
-  }
-  std::vector<std::unique_ptr<QProcess>> children;
-  static bool Running(int processId) {
-    QFile stat(QString("/proc/%1/stat").arg(processId));
-    if (!stat.open(QIODevice::ReadOnly)) return false;
-    const QByteArray line = stat.readAll();
-    return line.mid(line.lastIndexOf(')') + 2, 1) != "Z";
-  }
-};
-
-TEST_F(ProcessControlTest, KillProcessesByNameEndsOwnConvertersEvenWhenTheyIgnoreStopRequests) {
-  struct Case {
+  QFile script(folder.filePath("kodavert.script"));
+  ASSERT_TRUE(script.open(QIODevice::WriteOnly) && script.write("ignore-term\nhold\n") > 0);
+  script.close();
+  const struct {
     const char* name;
-    bool detached;
+    bool detached;  // run by hand in a terminal: not this program's to stop
     bool killed;
-  };
-  const Case cases[] = {{"kodavert.dll", false, true},
-                        {"KODAVERT.DLL", false, true},
-                        {"oldkodavert.dll", false, true},
-                        {"kodavert.dll.bak", false, false},
-                        // run by hand in a terminal: not this program's to stop
-                        {"kodavert.dll", true, false}};
+  } cases[] = {{"kodavert.dll", false, true},
+               {"KODAVERT.DLL", false, true},
+               {"oldkodavert.dll", false, true},
+               {"kodavert.dll.bak", false, false},
+               {"kodavert.dll", true, false}};
+  std::vector<std::unique_ptr<QProcess>> children;
   std::vector<qint64> ids;
-  for (const Case& c : cases) ids.push_back(Start(c.name, c.detached));
-  ASSERT_TRUE(WaitUntil([&] { return QFile::exists(folder.filePath("kodavert.report")); }));
+  for (const auto& c : cases) {
+    const QString path = folder.filePath(c.name);
+    ASSERT_TRUE(QFile::exists(path) || QFile::copy(FAKE_CONVERTER, path));
+    auto process = std::make_unique<QProcess>();
+    process->setProgram(path);
+    process->setStandardInputFile(QProcess::nullDevice());
+    qint64 id = 0;
+    if (c.detached) {
+      ASSERT_TRUE(process->startDetached(&id));
+    } else {
+      process->start();
+      ASSERT_TRUE(process->waitForStarted());
+      id = process->processId();
+      children.push_back(std::move(process));
+    }
+    ids.push_back(id);
+  }
+  ASSERT_TRUE(WaitUntil([&] { return std::all_of(ids.begin(), ids.end(), IgnoresStopRequests); }));
 
   conversion::KillProcessesByName("kodavert.dll");
   // They ignore the request to stop, so they end only when the grace time is over.
-  ASSERT_TRUE(WaitUntil([&] { return !Running(ids[0]) && !Running(ids[1]) && !Running(ids[2]); }, 10000));
-  EXPECT_TRUE(Running(ids[3]));
-  EXPECT_TRUE(Running(ids[4]));
+  const auto killedGone = [&] {
+    for (size_t i = 0; i < ids.size(); ++i)
+      if (cases[i].killed && Running(ids[i])) return false;
+    return true;
+  };
+  ASSERT_TRUE(WaitUntil(killedGone, 10000));
+  for (size_t i = 0; i < ids.size(); ++i) EXPECT_EQ(Running(ids[i]), !cases[i].killed) << cases[i].name;
   for (qint64 id : ids) kill(pid_t(id), SIGKILL);
   children.clear();
   EXPECT_TRUE(WaitUntil([] { return OwnChildren().isEmpty(); }, 10000));
