@@ -52,10 +52,7 @@ class RetrieveTest : public ::testing::Test {
     retrieval::Retrieve(view, inet, Host);
   }
   void ExpectOnlyMessage(const QString& text) {
-    ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0].text, text);
-    EXPECT_EQ(view.messages[0].title, "Error");
-    EXPECT_EQ(view.messages[0].icon, view::MessageIcon::Critical);
+    EXPECT_EQ(view.messages, QStringList{"[stop] Error: " + text});
   }
 
   LocalHttpServer server;

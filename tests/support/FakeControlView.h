@@ -4,7 +4,6 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
-#include <vector>
 
 #include "view/ControlCatalogue.h"
 #include "view/ControlView.h"
@@ -19,18 +18,12 @@ class FakeControlView : public view::ControlView {
     for (const view::ControlSpec& row : window.controls) known_.insert(QString::fromLatin1(row.name));
   }
 
-  struct Message {
-    QString text;
-    QString title;
-    view::MessageIcon icon;
-  };
-
   QMap<QString, QString> texts;
   QMap<QString, bool> disabled;  // absent means enabled
   QMap<QString, bool> checked;
   QMap<QString, QStringList> items;
   QMap<QString, int> listIndex;
-  std::vector<Message> messages;
+  QStringList messages;  // "title: text", after "[stop] " when the box shows the stop sign
 
   QString Text(const QString& c) const override {
     return items.contains(Known(c)) ? items[c].value(listIndex.value(c, -1)) : texts.value(c);
@@ -47,7 +40,7 @@ class FakeControlView : public view::ControlView {
   }
   void SetListIndex(const QString& c, int i) override { listIndex[Known(c)] = i; }
   void ShowMessage(const QString& text, const QString& title, view::MessageIcon icon) override {
-    messages.push_back({text, title, icon});
+    messages << (icon == view::MessageIcon::Critical ? "[stop] " : "") + title + ": " + text;
   }
 
  private:
