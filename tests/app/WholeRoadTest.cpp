@@ -12,26 +12,17 @@
 
 #include "app/Application.h"
 #include "platform/End.h"
-#include "platform/widgets/ShellExecute.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/SHBrowseForFolder.h"
+#include "platform/widgets/ShellExecute.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/Media.h"
 #include "tests/support/Modal.h"
+#include "tests/support/WatchPage.h"
 #include "ui/frmConvert.h"
 #include "ui/frmMain.h"
 
 namespace {
-
-const QByteArray kPage =
-    "<html><head><title>YouTube - Cats &amp; Dogs</title></head><body>\n"
-    "<a class=\"hLink fn n contributor\">catlover</a>\n"
-    "<span class=\"watch-video-added post-date\">March 3, 2008</span>\n"
-    "<span class=\"watch-view-count\">1,234</span>\n"
-    "<a onclick=\"_hbLink('VideoWatch/VideoCategoryLink');\">Pets &amp; Animals</a>\n"
-    "<div  class=\"watch-video-desc\">\n  <span class=\"description-text\">Two cats meet a dog.</span></div>\n"
-    "<script>var swfArgs = {'q': 'x'}; var u = '/watch_fullscreen?fs=1&video_id=abc123&l=60&t=OEgsToPDskK&title=Cats';"
-    "</script></body></html>\n";
 
 const QString kDone = "Done! Click Open button to open the folder.";
 
@@ -40,7 +31,7 @@ class WholeRoad : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(downloads.isValid() && output.isValid());
     App().Path = QB_PROGRAM_DIR;  // where the build put the program and the real converter
-    server.Script("/watch?v=abc123", {200, {{"Content-Type", "text/html; charset=utf-8"}}, kPage});
+    server.Script("/watch?v=AB12", {200, {{"Content-Type", "text/html; charset=utf-8"}}, WatchPage});
     platform::testing::SetMessageBoxDouble([this](const auto& m) { messages << m.text; });
     platform::testing::SetShellExecuteDouble([this](const QString& a) { opened << a; });
     platform::testing::SetShowOpenDouble([this](const platform::CommonDialog&) {
@@ -76,24 +67,26 @@ void ConvertTo(ui::CatalogueView& convert, const QString& format) {
   list->setCurrentIndex(list->findText(format));
   QTest::mouseClick(convert.Control("B1_1"), Qt::LeftButton);
   bool progressed = false;
-  EXPECT_TRUE(QTest::qWaitFor([&] {
+  const auto done = [&] {
     progressed = progressed || convert.Text("T1_0").startsWith("Converting video... ");
     return convert.Text("T1_0") == kDone && convert.IsEnabled("B1_1");
-  }, 60000)) << qPrintable(format) << ": " << qPrintable(convert.Text("T1_0"));
+  };
+  EXPECT_TRUE(QTest::qWaitFor(done, 60000)) << qPrintable(format) << ": " << qPrintable(convert.Text("T1_0"));
   EXPECT_TRUE(progressed) << qPrintable(format);
 }
 
 TEST_F(WholeRoad, FromAWatchPageToConvertedFilesWithACutRange) {
   ASSERT_TRUE(testmedia::MakeFlv(downloads.filePath("clip.flv"), 6));
   // Step 1: retrieve and download.
-  QTest::keyClicks(view.Control("T4"), "http://www.youtube.com/watch?v=abc123");
+  QTest::keyClicks(view.Control("T4"), WatchPageAddress);
   QTest::mouseClick(view.Control("B1"), Qt::LeftButton);
-  EXPECT_EQ(view.Text("T3"),
-            "Title: Cats &amp; Dogs\r\n\r\nUser: catlover\r\n\r\nDate: March 3, 2008\r\n\r\nViews: 1,234\r\n\r\n"
-            "Category: Pets && Animals\r\n\r\nDescription: Two cats meet a dog.\r\n\r\n");
+  // The typed address reached the server through the proxy, host and all.
+  ASSERT_EQ(server.Requests().size(), 1u);
+  EXPECT_EQ(server.Requests()[0].target, WatchPageAddress.toUtf8());
+  EXPECT_EQ(view.Text("T3"), WatchPageText);
   EXPECT_EQ(view.Text("T2"), "YouTube data loaded. Click Download button to save the video.");
   QTest::mouseClick(view.Control("B2_0"), Qt::LeftButton);
-  EXPECT_EQ(opened, QStringList{"http://www.youtube.com/get_video.php?video_id=abc123&l=60&t=OEgsToPDskK"});
+  EXPECT_EQ(opened, QStringList{WatchPageLink});
 
   // Step 2: select the downloaded video and convert it twice, cut to 00:00:01 - 00:00:04.
   QTest::mouseClick(view.Control("B3"), Qt::LeftButton);
@@ -128,7 +121,7 @@ TEST_F(WholeRoad, FromAWatchPageToConvertedFilesWithACutRange) {
 }
 
 TEST_F(WholeRoad, ExitDuringARetrievalEndsTheProgram) {
-  server.Script("/watch?v=slow", {200, {}, kPage, std::chrono::milliseconds(400)});
+  server.Script("/watch?v=slow", {200, {}, WatchPage, std::chrono::milliseconds(400)});
   view.SetText("T4", "http://www.youtube.com/watch?v=slow");
   // A close request arrives while the page is still on its way.
   QTimer::singleShot(100, &main, [&] { main.B2_Click(3); });

@@ -2,8 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <algorithm>
-#include <cctype>
 #include <optional>
 
 #include "retrieval/Extractors.h"
@@ -125,10 +123,7 @@ TEST_P(RealPageTest, YieldsWhatThePageHolds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, RealPageTest, ::testing::ValuesIn(RealPages), [](const auto& info) {
-  std::string name = QString::fromLatin1(info.param.file).section('/', -1).section('.', 0, 0).toStdString();
-  std::replace_if(
-      name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
-  return name;
+  return QString::fromLatin1(info.param.file).section('/', -1).section('.', 0, 0).toStdString();
 });
 
 }  // namespace

@@ -2,39 +2,20 @@
 
 #include <QTimer>
 
-#include "QuillbrookConfig.h"
 #include "platform/Inet.h"
-#include "view/MessageIcon.h"
 #include "retrieval/Retrieve.h"
 #include "tests/support/FakeControlView.h"
 #include "tests/support/LocalHttpServer.h"
+#include "tests/support/WatchPage.h"
+#include "view/MessageIcon.h"
 
 using namespace std::chrono_literals;
-using Response = LocalHttpServer::Response;
 
 namespace {
 
-const QString Host = QString::fromLatin1(config::VideoSiteHost);
-const QString Address = "http://" + Host + "/watch?v=AB12";
 const QString Loading = QStringLiteral("Loading YouTube data. Please wait...");
 const QString Loaded = QStringLiteral("YouTube data loaded. Click Download button to save the video.");
 const QString Failed = QStringLiteral("Failed loading YouTube data! Check your internet connection and try again.");
-
-// A watch page in the 2008 layout, cut down to the elements that carry the fields.
-const QByteArray WatchPage =
-    "<html><head><title>YouTube - Cats &amp; Dogs</title></head><body>\n"
-    "<a href=\"/user/bob\" class=\"hLink fn n contributor\">bob</a>\n"
-    "<span class=\"watch-video-added post-date\">February 25, 2008</span>\n"
-    "<span id=\"watch-view-count\">1,909</span>\n"
-    "<a href=\"/browse?c=1\" onclick=\"_hbLink('VideoWatch/VideoCategoryLink');\">Film &amp; Animation</a>\n"
-    "<div  class=\"watch-video-desc\">\n\t\t\t\t\t\t<span  class=\"description\">A cat\nmeets a dog.</span></div>\n"
-    "<script>var fullscreenUrl = '/watch_fullscreen?fs=1&video_id=AB12&l=201&t=OEgsToPDskK&title=Cats';</script>\n"
-    "</body></html>\n";
-
-const QString WatchPageText = QStringLiteral(
-    "Title: Cats &amp; Dogs\r\n\r\nUser: bob\r\n\r\nDate: February 25, 2008\r\n\r\nViews: 1,909\r\n\r\n"
-    "Category: Film && Animation\r\n\r\nDescription: A cat\nmeets a dog.\r\n\r\n");
-const QString WatchPageLink = "http://" + Host + "/get_video.php?video_id=AB12&l=201&t=OEgsToPDskK";
 
 QByteArray Without(const QByteArray& marker) { return QByteArray(WatchPage).replace(marker, "removed"); }
 
@@ -49,7 +30,7 @@ class RetrieveTest : public ::testing::Test {
   }
   void Retrieve(const QString& address) {
     view.SetText("T4", address);
-    retrieval::Retrieve(view, inet, Host);
+    retrieval::Retrieve(view, inet, SiteHost);
   }
   void ExpectOnlyMessage(const QString& text) {
     EXPECT_EQ(view.messages, QStringList{"[stop] Error: " + text});
@@ -61,26 +42,12 @@ class RetrieveTest : public ::testing::Test {
   FakeControlView view{view::frmMainSpec};
 };
 
-TEST_F(RetrieveTest, ShowsVideoAndEnablesDownload) {
-  server.Script("/watch?v=AB12", {.headers = {{"Content-Type", "text/html; charset=utf-8"}}, .body = WatchPage});
-  Retrieve(Address);
-  EXPECT_TRUE(view.messages.empty());
-  EXPECT_EQ(view.Text("T3"), WatchPageText);
-  EXPECT_EQ(view.Text("T1"), WatchPageLink);
-  EXPECT_EQ(view.Text("T2"), Loaded);
-  EXPECT_TRUE(view.IsEnabled("B2_0"));
-  EXPECT_TRUE(view.IsEnabled("B1"));
-  // The typed address reached the server through the proxy, host and all.
-  ASSERT_EQ(server.Requests().size(), 1u);
-  EXPECT_EQ(server.Requests()[0].target, Address.toUtf8());
-}
-
 TEST_F(RetrieveTest, WindowStaysServedAndButtonsOffWhileWaiting) {
   server.Script("/watch?v=AB12", {.body = WatchPage, .delay = 300ms});
   bool sawBusyState = false;
   QTimer::singleShot(
       100ms, [&] { sawBusyState = !view.IsEnabled("B1") && !view.IsEnabled("B2_0") && view.Text("T2") == Loading; });
-  Retrieve(Address);
+  Retrieve(WatchPageAddress);
   EXPECT_TRUE(sawBusyState);
   EXPECT_TRUE(view.IsEnabled("B1"));
 }
@@ -100,7 +67,7 @@ TEST_F(RetrieveTest, AbsentFieldLeavesItsPartOut) {
   };
   for (const auto& c : cases) {
     server.Script("/watch?v=AB12", {.body = c.page});
-    Retrieve(Address);
+    Retrieve(WatchPageAddress);
     EXPECT_TRUE(view.messages.empty());
     EXPECT_EQ(view.Text("T3"), c.information);
     EXPECT_EQ(view.Text("T1"), c.link);
@@ -117,7 +84,7 @@ TEST_F(RetrieveTest, HugeFieldsArriveWhole) {
                                               .replace("YouTube - Cats &amp; Dogs", huge)
                                               .replace("video_id=AB12", "video_id=" + huge)});
   inet.SetSizeLimit(16 * 1024 * 1024);
-  Retrieve(Address);
+  Retrieve(WatchPageAddress);
   EXPECT_EQ(view.Text("T3"), QString(WatchPageText).replace("Cats &amp; Dogs", huge));
   EXPECT_EQ(view.Text("T1"), QString(WatchPageLink).replace("AB12", huge));
 }
@@ -126,11 +93,11 @@ TEST_F(RetrieveTest, HugeFieldsArriveWhole) {
 // How a request fails is the transfer's concern: here any failure must end the same way.
 TEST_F(RetrieveTest, FailureIsReportedAndKeepsEarlierResults) {
   server.Script("/watch?v=AB12", {.body = WatchPage});
-  Retrieve(Address);
+  Retrieve(WatchPageAddress);
   ASSERT_TRUE(view.IsEnabled("B2_0"));
 
   server.Script("/watch?v=AB12", {.status = 404, .body = WatchPage});
-  Retrieve(Address);
+  Retrieve(WatchPageAddress);
 
   ExpectOnlyMessage(Failed);
   EXPECT_EQ(view.Text("T2"), Loading);
@@ -142,7 +109,7 @@ TEST_F(RetrieveTest, FailureIsReportedAndKeepsEarlierResults) {
 
 TEST_F(RetrieveTest, RejectedAddressesAreNeverFetched) {
   for (const QString& address :
-       QStringList{"", "https://" + Host + "/watch?v=AB12", "http://video.test/watch?v=AB12"}) {
+       QStringList{"", "https://" + SiteHost + "/watch?v=AB12", "http://video.test/watch?v=AB12"}) {
     view.messages.clear();
     view.SetEnabled("B2_0", true);
     Retrieve(address);

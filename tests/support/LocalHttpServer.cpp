@@ -3,6 +3,7 @@
 #include <QHostAddress>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
@@ -69,15 +70,6 @@ void Send(QTcpSocket* socket, const Response& response) {
   socket->disconnectFromHost();  // after everything written has gone out
 }
 
-void Answer(QTcpSocket* socket, const Response& response) {
-  if (response.neverAnswer) return;
-  if (response.delay.count() > 0) {
-    QTimer::singleShot(response.delay, socket, [socket, response] { Send(socket, response); });
-  } else {
-    Send(socket, response);
-  }
-}
-
 void Serve(QTcpSocket* socket, const std::shared_ptr<LocalHttpServer::State>& state) {
   auto received = std::make_shared<QByteArray>();
   QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
@@ -93,7 +85,7 @@ void Serve(QTcpSocket* socket, const std::shared_ptr<LocalHttpServer::State>& st
       state->requests.push_back(request);
       if (const auto it = state->scripts.find(ScriptKey(request)); it != state->scripts.end()) response = it->second;
     }
-    Answer(socket, response);
+    QTimer::singleShot(response.delay, socket, [socket, response] { Send(socket, response); });
   });
 }
 
@@ -134,42 +126,19 @@ std::vector<LocalHttpServer::Request> LocalHttpServer::Requests() const {
   return state_->requests;
 }
 
-namespace {
-constexpr const char* ProxyVariables[] = {"http_proxy",  "https_proxy", "HTTP_PROXY",
-                                          "HTTPS_PROXY", "no_proxy",    "NO_PROXY"};
-}
-
-ScopedProxyEnvironment::ScopedProxyEnvironment(const QString& proxy) {
-  for (const char* name : ProxyVariables) {
-    saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
-    qunsetenv(name);
-  }
-  qputenv("http_proxy", proxy.toUtf8());
-  qputenv("https_proxy", proxy.toUtf8());
-}
-
-ScopedProxyEnvironment::~ScopedProxyEnvironment() {
-  for (const auto& [name, value] : saved_) {
-    if (value) {
-      qputenv(name, *value);
-    } else {
-      qunsetenv(name);
-    }
-  }
-}
+ScopedProxyEnvironment::ScopedProxyEnvironment(const QString& proxy)
+    : ScopedEnvironment{{"http_proxy", proxy.toUtf8()},
+                        {"https_proxy", proxy.toUtf8()},
+                        {"HTTP_PROXY", proxy.toUtf8()},
+                        {"HTTPS_PROXY", proxy.toUtf8()},
+                        {"no_proxy", {}},
+                        {"NO_PROXY", {}}} {}
 
 QByteArray Gzip(const QByteArray& data) {
-  // qCompress gives a 4-byte length and a zlib stream: 2 bytes of header, the deflate data, 4 of checksum.
-  const QByteArray deflated = qCompress(data, 9).mid(6).chopped(4);
-  quint32 crc = 0xFFFFFFFF;
-  for (const char c : data) {
-    crc ^= static_cast<uchar>(c);
-    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-  }
-  const auto littleEndian = [](quint32 v) {
-    const char bytes[] = {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-    return QByteArray(bytes, 4);
-  };
-  return QByteArray("\x1f\x8b\x08\0\0\0\0\0\0\xff", 10) + deflated + littleEndian(~crc) +
-         littleEndian(static_cast<quint32>(data.size()));
+  QProcess gzip;
+  gzip.start(QStringLiteral("gzip"), {QStringLiteral("-c")});
+  gzip.write(data);
+  gzip.closeWriteChannel();
+  gzip.waitForFinished();
+  return gzip.readAllStandardOutput();
 }

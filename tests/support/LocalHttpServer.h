@@ -4,9 +4,10 @@
 #include <QString>
 #include <chrono>
 #include <memory>
-#include <optional>
 #include <utility>
 #include <vector>
+
+#include "tests/support/ScopedEnvironment.h"
 
 class QThread;
 
@@ -21,8 +22,7 @@ class LocalHttpServer {
     int status = 200;
     QList<std::pair<QByteArray, QByteArray>> headers{};  // e.g. {"Location", "http://..."}
     QByteArray body{};
-    std::chrono::milliseconds delay{0};         // before the status line
-    bool neverAnswer = false;                   // reads the request, then stays silent, connection open
+    std::chrono::milliseconds delay{0};         // before the status line; hours for a server that never answers
     bool contentLength = true;                  // false: the end of the body is the end of the connection
     qsizetype dripBytes = 0;                    // more than 0: the body goes out this many bytes at a time,
     std::chrono::milliseconds dripInterval{0};  // with this pause between the pieces
@@ -39,7 +39,6 @@ class LocalHttpServer {
   LocalHttpServer(const LocalHttpServer&) = delete;
   LocalHttpServer& operator=(const LocalHttpServer&) = delete;
 
-  quint16 Port() const { return port_; }
   // "http://127.0.0.1:<port>", the value for http_proxy.
   QString Address() const;
 
@@ -59,17 +58,9 @@ class LocalHttpServer {
   quint16 port_ = 0;
 };
 
-// Points http_proxy and https_proxy at `proxy` and clears no_proxy until it goes out of scope,
-// when the earlier values come back.
-class ScopedProxyEnvironment {
- public:
+// Points every proxy variable at `proxy` and clears no_proxy until it goes out of scope.
+struct ScopedProxyEnvironment : ScopedEnvironment {
   explicit ScopedProxyEnvironment(const QString& proxy);
-  ~ScopedProxyEnvironment();
-  ScopedProxyEnvironment(const ScopedProxyEnvironment&) = delete;
-  ScopedProxyEnvironment& operator=(const ScopedProxyEnvironment&) = delete;
-
- private:
-  std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
 };
 
 // `data` in the gzip format, a body for a "Content-Encoding: gzip" answer.
