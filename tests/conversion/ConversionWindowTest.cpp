@@ -2,12 +2,12 @@
 // started as a real child process and the timer driven by the event loop.
 #include <gtest/gtest.h>
 #include <fcntl.h>
-#include <QScopeGuard>
 #include <signal.h>
 
 #include "RunSupport.h"
 #include "conversion/CommandLine.h"
 #include "platform/Shell.h"
+#include "tests/support/ScopedEnvironment.h"
 
 using namespace testsupport;
 
@@ -300,16 +300,8 @@ TEST_F(ConversionRunTest, ChecksRunInOrderAndReturnToIdle) {
 
 TEST_F(ConversionRunTest, WithoutAFolderTheUserMayWriteBesideTheProgramTheVideosFolderServes) {
   QTemporaryDir home;  // no user-dirs.dirs in its configuration: the videos folder is ~/Videos
-  const auto restore = [](const char* name, const QByteArray& old) {
-    return qScopeGuard([=] {
-      if (old.isNull()) qunsetenv(name);
-      else qputenv(name, old);
-    });
-  };
-  const auto homeBack = restore("HOME", qgetenv("HOME"));
-  const auto configBack = restore("XDG_CONFIG_HOME", qgetenv("XDG_CONFIG_HOME"));
-  qputenv("HOME", QFile::encodeName(home.path()));
-  qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(".config")));
+  const ScopedEnvironment environment{{"HOME", QFile::encodeName(home.path())},
+                                      {"XDG_CONFIG_HOME", QFile::encodeName(home.filePath(".config"))}};
   const QString beside = program.filePath("Video Output"), videos = home.filePath("Videos/Video Output");
   Script(QString(Header) + Progress(10));
 

@@ -7,7 +7,6 @@
 #include "tests/support/FakeControlView.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/WatchPage.h"
-#include "view/MessageIcon.h"
 
 using namespace std::chrono_literals;
 
@@ -32,10 +31,6 @@ class RetrieveTest : public ::testing::Test {
     view.SetText("T4", address);
     retrieval::Retrieve(view, inet, SiteHost);
   }
-  void ExpectOnlyMessage(const QString& text) {
-    EXPECT_EQ(view.messages, QStringList{"[stop] Error: " + text});
-  }
-
   LocalHttpServer server;
   ScopedProxyEnvironment proxy{server.Address()};
   platform::Inet inet;
@@ -99,7 +94,7 @@ TEST_F(RetrieveTest, FailureIsReportedAndKeepsEarlierResults) {
   server.Script("/watch?v=AB12", {.status = 404, .body = WatchPage});
   Retrieve(WatchPageAddress);
 
-  ExpectOnlyMessage(Failed);
+  EXPECT_EQ(view.messages, QStringList{"[stop] Error: " + Failed});
   EXPECT_EQ(view.Text("T2"), Loading);
   EXPECT_EQ(view.Text("T3"), WatchPageText);
   EXPECT_EQ(view.Text("T1"), WatchPageLink);
@@ -113,7 +108,7 @@ TEST_F(RetrieveTest, RejectedAddressesAreNeverFetched) {
     view.messages.clear();
     view.SetEnabled("B2_0", true);
     Retrieve(address);
-    ExpectOnlyMessage(QStringLiteral("Invalid YouTube URL!"));
+    EXPECT_EQ(view.messages, QStringList{"[stop] Error: Invalid YouTube URL!"});
     EXPECT_EQ(view.Text("T2"), "earlier status");
     EXPECT_FALSE(view.IsEnabled("B2_0"));
     EXPECT_TRUE(view.IsEnabled("B1"));
