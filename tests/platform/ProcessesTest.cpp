@@ -17,7 +17,10 @@ QByteArray Status(qint64 processId) {
   QFile status(QString("/proc/%1/status").arg(processId));
   return status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
 }
-bool Running(qint64 processId) { return !Status(processId).isEmpty() && !Status(processId).contains("State:\tZ"); }
+bool Running(qint64 processId) {
+  const QByteArray status = Status(processId);
+  return !status.isEmpty() && !status.contains("State:\tZ");
+}
 bool IgnoresStopRequests(qint64 processId) {
   const QByteArray status = Status(processId);
   const qsizetype at = status.indexOf("SigIgn:\t");
