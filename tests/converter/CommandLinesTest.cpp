@@ -70,8 +70,8 @@ const Line kLines[] = {
     {"frame count", "-i IN -y -vcodec mpeg4 -vframes 25 DIR/short.avi", "mpeg4 320x240 25 mp3 22050 1", 0, "", 0, "",
      1},
     // Accepted, saying what does not apply.
-    {"retired options", "-i IN -y -vcodec mpeg4 -threads 2 -async 1 -me_threshold 3 -map_metadata 0:0 DIR/old.avi",
-     "mpeg4 320x240 25 mp3 22050 1", 0, "Warning: -threads has no effect here", 4},
+    {"retired options", "-i IN -y -vcodec mpeg4 -threads 2 -async 1 -me_threshold 3 -mb_threshold 3 -map_metadata 0:0 "
+     "DIR/old.avi", "mpeg4 320x240 25 mp3 22050 1", 0, "Warning: -threads has no effect here", 5},
     {"option of another encoder", "-i IN -y -vcodec mpeg4 -coder 1 DIR/other.avi", "mpeg4 320x240 25 mp3 22050 1", 0,
      "Warning: -coder 1 means nothing to mpeg4, libmp3lame, avi", 1},
     {"help", "-i IN -y -vcodec mpeg4 -h DIR/out.avi", "", 0, "Own options: "},
