@@ -8,11 +8,12 @@ QB_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev
   libavformat-dev libavcodec-dev libavcodec-extra libavfilter-dev
   libswscale-dev libswresample-dev libavutil-dev
-  googletest libgtest-dev libbenchmark-dev
+  googletest libgtest-dev
   ffmpeg            # ffprobe checks what the converter wrote; bench compares against the stock tool
   xvfb xauth        # screenshots and a real display for ./run on a headless machine
   fonts-dejavu-core # closest free face to the windows' Verdana
   clang libclang-rt-14-dev  # fuzz/run: libFuzzer and clang's sanitizer runtimes
+  clang-format              # scripts/check-format, with the project's .clang-format
   dpkg-dev file lintian     # ./package: dependencies from the binaries, and the package's check
   appstream desktop-file-utils  # validate the software-catalogue data and the desktop entry
 )
