@@ -128,9 +128,10 @@ bool SetAspect(Options& options, const std::string& value) {
   return true;
 }
 
-bool SetPositive(std::optional<double> Options::*field, Options& options, const std::string& value) {
+bool SetPositive(std::optional<double> Options::*field, Options& options, const std::string& value,
+                 double atMost) {
   const auto number = ParseNumber(value);
-  if (!number || *number <= 0) return false;
+  if (!number || *number <= 0 || *number > atMost) return false;
   options.*field = *number;
   return true;
 }
@@ -204,8 +205,9 @@ const std::map<std::string, Setter>& ValueOptions() {
       {"-vtag", Set(&Options::videoTag, ParseTag)},
       {"-atag", Set(&Options::audioTag, ParseTag)},
       {"-g", SetInt(&Options::gopSize, 0, 100000)},
+      // The bound of the stock tool of the time; each encoder's own scale is narrower.
       {"-qscale",
-       [](Options& o, const std::string& v) { return SetPositive(&Options::qscale, o, v); }},
+       [](Options& o, const std::string& v) { return SetPositive(&Options::qscale, o, v, 255); }},
       {"-aq",
        [](Options& o, const std::string& v) {
          const auto quality = ParseNumber(v);

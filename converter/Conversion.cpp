@@ -1,6 +1,7 @@
 #include "converter/Conversion.h"
 
 #include "converter/Diagnostics.h"
+#include "converter/Encoders.h"
 #include "converter/InputFile.h"
 #include "converter/OutputFile.h"
 #include "converter/OutputPlan.h"
@@ -8,25 +9,71 @@
 #include "converter/Targets.h"
 #include "converter/Transcoder.h"
 
+extern "C" {
+#include <libavformat/avio.h>
+}
 #include <sys/stat.h>
+
+#include <cstring>
+#include <filesystem>
+#include <optional>
 
 namespace kodavert {
 namespace {
 
-int Fail(const std::string& message) {
+int Fail(const std::string& message, int status = kExitFailure) {
   Error(message);
-  return kExitFailure;
+  return status;
 }
 
-// The output may neither replace a file the user did not allow to replace, nor the input itself.
-std::string CheckOutputPath(const Options& options) {
-  struct stat output {}, input {};
-  if (stat(options.outputPath.c_str(), &output) != 0) return {};
-  if (stat(options.inputPath.c_str(), &input) == 0 && input.st_dev == output.st_dev &&
-      input.st_ino == output.st_ino)
-    return "the output '" + options.outputPath + "' is the input file itself; choose another name.";
-  if (!options.overwrite)
-    return "'" + options.outputPath + "' already exists; give -y to overwrite it.";
+// The file that libavformat's file protocol opens for `url` ("file:clip.flv" is clip.flv), or
+// nothing when another protocol reads or writes it.
+std::optional<std::string> LocalFile(const std::string& url) {
+  const char* protocol = avio_find_protocol_name(url.c_str());
+  if (!protocol || strcmp(protocol, "file")) return std::nullopt;
+  return url.starts_with("file:") ? url.substr(5) : url;
+}
+
+// Two names of one file: the same inode when both exist, the same place when neither does yet.
+bool SameFile(const std::optional<std::string>& a, const std::string& b) {
+  if (!a) return false;
+  struct stat first {};
+  struct stat second {};
+  const bool firstExists = stat(a->c_str(), &first) == 0, secondExists = stat(b.c_str(), &second) == 0;
+  if (firstExists || secondExists)
+    return firstExists && secondExists && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+  std::error_code failed;
+  const auto placeA = std::filesystem::weakly_canonical(*a, failed);
+  if (failed) return false;
+  const auto placeB = std::filesystem::weakly_canonical(b, failed);
+  return !failed && placeA == placeB;
+}
+
+struct Refusal {
+  std::string error;
+  int status = kExitSuccess;
+};
+
+// Nothing the run writes may be the input or another of its files, whatever name the command
+// line gives them; and the output may not replace a file the user did not allow to replace.
+Refusal CheckFiles(const Options& options) {
+  const std::optional<std::string> input = LocalFile(options.inputPath), output = LocalFile(options.outputPath);
+  struct stat existing {};
+  if (output && stat(output->c_str(), &existing) == 0) {
+    if (SameFile(input, *output))
+      return {"the output '" + options.outputPath + "' is the input file itself; choose another name.", kExitUsage};
+    if (!options.overwrite)
+      return {"'" + options.outputPath + "' already exists; give -y to overwrite it.", kExitFailure};
+  }
+  if (!options.pass) return {};
+  // x264 writes its notes beside a temporary copy first, and its macroblock tree beside them.
+  for (const char* suffix : {"", ".temp", ".mbtree", ".mbtree.temp"}) {
+    const std::string log = options.PassLogPath() + suffix;
+    const char* clash = SameFile(input, log) ? "input" : SameFile(output, log) ? "output" : nullptr;
+    if (clash)
+      return {"the two-pass log '" + log + "' would be the " + clash + " file itself; give -passlogfile another name.",
+              kExitUsage};
+  }
   return {};
 }
 
@@ -35,6 +82,7 @@ int Transcode(const Options& options, InputFile& input, const OutputPlan& plan) 
       OutputFile::Create(plan.format, options.outputPath, plan.muxerOptions, options.metadata);
   if (!created.file) return Fail(created.error);
   OutputFile& output = *created.file;
+  // Declared after the output so that it goes first: its encoder threads write into the output.
   Transcoder transcoder(options, input, output);
   if (std::string error = transcoder.Setup(plan); !error.empty()) return Fail(error);
   output.Describe();
@@ -50,7 +98,8 @@ int Transcode(const Options& options, InputFile& input, const OutputPlan& plan) 
     return Fail(error + " Nothing was kept of the output.");
   }
   if (StopRequested()) Warning("stopped on request; the output holds what was converted so far.");
-  return transcoder.InputDamaged() ? kExitInputDamaged : kExitSuccess;
+  if (!transcoder.ReadError().empty()) return Fail(transcoder.ReadError(), kExitInputDamaged);
+  return kExitSuccess;
 }
 
 // -vframes counts pictures of the output; the sound ends with them. Copied pictures are counted
@@ -68,7 +117,7 @@ void LimitToFrames(Options& options, const OutputPlan& plan) {
 }  // namespace
 
 int Convert(const Options& given, const std::vector<std::string>& warnings) {
-  if (std::string error = CheckOutputPath(given); !error.empty()) return Fail(error);
+  if (Refusal refusal = CheckFiles(given); !refusal.error.empty()) return Fail(refusal.error, refusal.status);
   InputFile::OpenResult opened = InputFile::Open(given.inputPath);
   if (!opened.file) return StopRequested() ? kExitSuccess : Fail(opened.error);
   opened.file->Describe(given.inputPath);
@@ -83,6 +132,9 @@ int Convert(const Options& given, const std::vector<std::string>& warnings) {
     Error(plan.error);
     return plan.commandLineError ? kExitUsage : kExitFailure;
   }
+  if (options.qscale && plan.video && plan.video->encoder)
+    if (std::string error = CheckFixedQuality(plan.video->encoder, *options.qscale); !error.empty())
+      return Fail(error, kExitUsage);
   LimitToFrames(options, plan);
   return Transcode(options, *opened.file, plan);
 }

@@ -4,9 +4,15 @@ namespace kodavert {
 
 EncoderWorker::EncoderWorker(Work work) : work_(std::move(work)), thread_([this] { Loop(); }) {}
 
-// Only reached when the conversion already failed elsewhere; that error is the one reported.
 EncoderWorker::~EncoderWorker() {
-  if (thread_.joinable()) static_cast<void>(Finish());
+  if (!thread_.joinable()) return;
+  {
+    std::lock_guard lock(mutex_);
+    abandoned_ = true;
+    queue_.clear();
+  }
+  changed_.notify_all();
+  thread_.join();
 }
 
 std::string EncoderWorker::Send(const AVFrame& frame) {
@@ -33,7 +39,8 @@ std::string EncoderWorker::Finish() {
 void EncoderWorker::Loop() {
   for (;;) {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return !queue_.empty() || closed_; });
+    changed_.wait(lock, [this] { return !queue_.empty() || closed_ || abandoned_; });
+    if (abandoned_) return;
     if (queue_.empty()) {
       lock.unlock();
       std::string error = work_(nullptr);

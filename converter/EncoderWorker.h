@@ -19,6 +19,8 @@ class EncoderWorker {
   using Work = std::function<std::string(const AVFrame*)>;
 
   explicit EncoderWorker(Work work);
+  // Without a Finish() the queued frames are dropped and the encoder is not drained: the
+  // conversion failed, and the output may not even have its header.
   ~EncoderWorker();
   EncoderWorker(const EncoderWorker&) = delete;
   EncoderWorker& operator=(const EncoderWorker&) = delete;
@@ -37,6 +39,7 @@ class EncoderWorker {
   std::condition_variable changed_;
   std::deque<FramePtr> queue_;
   bool closed_ = false;
+  bool abandoned_ = false;
   std::string error_;
   std::thread thread_;  // last, so that it starts when everything it uses exists
 };

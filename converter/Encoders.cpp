@@ -20,26 +20,33 @@ constexpr double kSameQualityRateFactor = 18;
 
 bool IsX264(const AVCodec* encoder) { return !strcmp(encoder->name, "libx264"); }
 
-void SetFixedQuality(AVCodecContext& encoder, double quantiser) {
+// x264 takes the value as its rate factor, the others as their quantiser.
+std::pair<double, double> FixedQualityRange(const AVCodec* encoder) {
+  return IsX264(encoder) ? std::pair{0.0, 51.0} : std::pair{1.0, 31.0};
+}
+
+std::string SetFixedQuality(AVCodecContext& encoder, double quantiser) {
   if (IsX264(encoder.codec)) {
     // x264 refuses a constant quantiser together with a rate cap; its rate factor takes both.
-    av_opt_set_double(encoder.priv_data, "crf", quantiser, 0);
+    if (const int result = av_opt_set_double(encoder.priv_data, "crf", quantiser, 0); result < 0)
+      return "cannot set x264's rate factor to " + std::to_string(quantiser) + ": " + ErrorText(result) + ".";
   } else {
     encoder.flags |= AV_CODEC_FLAG_QSCALE;
     encoder.global_quality = static_cast<int>(FF_QP2LAMBDA * quantiser);
   }
+  return {};
 }
 
-void ApplyRateControl(const Options& options, AVCodecContext& encoder) {
+std::string ApplyRateControl(const Options& options, AVCodecContext& encoder) {
   if (options.videoBitrate && !options.sameQuality) encoder.bit_rate = *options.videoBitrate;
   if (options.bitrateTolerance) encoder.bit_rate_tolerance = static_cast<int>(*options.bitrateTolerance);
   if (options.maxRate) encoder.rc_max_rate = *options.maxRate;
   if (options.bufferSize) encoder.rc_buffer_size = static_cast<int>(*options.bufferSize);
   if (options.gopSize) encoder.gop_size = *options.gopSize;
-  if (options.qscale)
-    SetFixedQuality(encoder, *options.qscale);
-  else if (options.sameQuality)
-    SetFixedQuality(encoder, IsX264(encoder.codec) ? kSameQualityRateFactor : kSameQualityQuantiser);
+  if (options.qscale) return SetFixedQuality(encoder, *options.qscale);
+  if (options.sameQuality)
+    return SetFixedQuality(encoder, IsX264(encoder.codec) ? kSameQualityRateFactor : kSameQualityQuantiser);
+  return {};
 }
 
 // RealMedia stores packet sizes in 16 bits. A rate buffer just under that, refilled for every
@@ -61,7 +68,8 @@ std::string PrepareTwoPass(const Options& options, AVCodecContext& encoder, std:
   if (!options.pass) return {};
   encoder.flags |= *options.pass == 1 ? AV_CODEC_FLAG_PASS1 : AV_CODEC_FLAG_PASS2;
   if (IsX264(encoder.codec)) {
-    av_opt_set(encoder.priv_data, "stats", options.PassLogPath().c_str(), 0);
+    if (const int result = av_opt_set(encoder.priv_data, "stats", options.PassLogPath().c_str(), 0); result < 0)
+      return "cannot give x264 the log '" + options.PassLogPath() + "': " + ErrorText(result) + ".";
     return {};
   }
   if (*options.pass == 1) return {};
@@ -88,6 +96,15 @@ EncoderResult Open(CodecContextPtr encoder, bool globalHeader) {
 
 }  // namespace
 
+std::string CheckFixedQuality(const AVCodec* encoder, double quality) {
+  const auto [lowest, highest] = FixedQualityRange(encoder);
+  if (quality >= lowest && quality <= highest) return {};
+  char text[96];
+  snprintf(text, sizeof text, "-qscale %g is out of range for %s, which takes %g to %g.", quality, encoder->name,
+           lowest, highest);
+  return text;
+}
+
 EncoderResult OpenVideoEncoder(const Options& options, const VideoPlan& plan,
                                const AVFilterContext& sink, bool globalHeader) {
   CodecContextPtr encoder(avcodec_alloc_context3(plan.encoder));
@@ -103,7 +120,7 @@ EncoderResult OpenVideoEncoder(const Options& options, const VideoPlan& plan,
   encoder->framerate = plan.frameRate;
   // The command line's encoder options first, so that what the converter sets itself stays.
   if (std::string error = ApplyOptions(encoder.get(), plan.options); !error.empty()) return {nullptr, error};
-  ApplyRateControl(options, *encoder);
+  if (std::string error = ApplyRateControl(options, *encoder); !error.empty()) return {nullptr, error};
   if (plan.encoder->id == AV_CODEC_ID_RV20 && !options.bufferSize) LimitPacketSize(*encoder);
   std::string firstPass;
   if (std::string error = PrepareTwoPass(options, *encoder, firstPass); !error.empty()) return {nullptr, error};

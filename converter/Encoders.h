@@ -12,6 +12,9 @@ struct EncoderResult {
   std::string error;
 };
 
+// Why `quality` (-qscale) lies outside the fixed-quality scale of `encoder`, or empty.
+[[nodiscard]] std::string CheckFixedQuality(const AVCodec* encoder, double quality);
+
 // The video encoder takes the frame geometry and time base that the filter sink delivers.
 [[nodiscard]] EncoderResult OpenVideoEncoder(const Options& options, const VideoPlan& plan,
                                              const AVFilterContext& sink, bool globalHeader);

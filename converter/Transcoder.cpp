@@ -4,10 +4,17 @@
 #include "converter/Encoders.h"
 #include "converter/StopSignal.h"
 
+#include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <system_error>
+#include <thread>
 
 namespace kodavert {
+namespace {
+// Nothing has arrived yet; the stock tool waits as long before asking again.
+constexpr std::chrono::milliseconds kReadRetryDelay{10};
+}  // namespace
 
 Transcoder::Transcoder(const Options& options, InputFile& input, OutputFile& output)
     : options_(options), input_(input), output_(output) {}
@@ -148,9 +155,38 @@ std::string Transcoder::Run() {
                            : error.empty() && !pipeline.copied ? Encode(pipeline, nullptr)
                                                                : std::string();
     if (error.empty()) error = std::move(encoding);
+    // A full disk may show only when the log is closed.
+    if (pipeline.passLog && fclose(pipeline.passLog.release()) != 0 && error.empty())
+      error = "cannot write the first pass's log '" + options_.PassLogPath() + "'.";
   }
+  if (error.empty() && !StopRequested()) error = CheckEveryStreamWritten();
   if (!error.empty()) return error;
   progress_.ReportFinal(output_.BytesWritten());
+  return {};
+}
+
+void Transcoder::NoteReadTime(const Pipeline& pipeline, const AVPacket& packet) {
+  const int64_t time = packet.pts != AV_NOPTS_VALUE ? packet.pts : packet.dts;
+  if (time == AV_NOPTS_VALUE) return;
+  const AVRational timeBase = pipeline.input->stream->time_base;
+  const double seconds = av_q2d(timeBase) * double(time) - input_.StartTime() / double(AV_TIME_BASE);
+  if (!lastReadSeconds_ || seconds > *lastReadSeconds_) lastReadSeconds_ = seconds;
+}
+
+// A cut past the data that a cut-off download still holds (its header promises more), or an
+// input whose packets all fail to decode, would otherwise give a file that plays nothing.
+std::string Transcoder::CheckEveryStreamWritten() const {
+  for (const Pipeline& pipeline : pipelines_) {
+    if (pipeline.packetsWritten > 0) continue;
+    const double start = options_.startSeconds.value_or(0);
+    char startText[32];
+    snprintf(startText, sizeof startText, "%g", start);
+    if (start > 0 && (!lastReadSeconds_ || *lastReadSeconds_ < start))
+      return std::string("the cut starts at ") + startText +
+             " s, after the end of the input's data; there is nothing to convert.";
+    return std::string("nothing of the input's ") + av_get_media_type_string(pipeline.Type()) +
+           " could be decoded; there is nothing to convert.";
+  }
   return {};
 }
 
@@ -160,16 +196,20 @@ std::string Transcoder::Feed() {
       if (std::string error = Drain(pipeline); !error.empty()) return error;
   while (!StopRequested() && !AllEnded()) {
     const int result = input_.ReadPacket(packet_.get());
-    if (result == AVERROR(EAGAIN)) continue;
+    // Nothing has arrived yet: wait a little, as the stock tool does, rather than spin.
+    if (result == AVERROR(EAGAIN)) {
+      std::this_thread::sleep_for(kReadRetryDelay);
+      continue;
+    }
     // A stop request interrupts the read; that is no fault of the input.
     if (result == AVERROR_EOF || (result < 0 && StopRequested())) break;
     if (result < 0) {
-      inputDamaged_ = true;
-      Warning("the input could not be read to its end (" + ErrorText(result) +
-              "); the output holds what was read before.");
+      readError_ = "cannot read '" + options_.inputPath + "' to its end: " + ErrorText(result) +
+                   ". The output holds what was read before.";
       break;
     }
     Pipeline* pipeline = PipelineFor(packet_->stream_index);
+    if (pipeline) NoteReadTime(*pipeline, *packet_);
     std::string error = !pipeline || pipeline->ended ? ""
                         : pipeline->copied           ? Copy(*pipeline, *packet_)
                                                      : Decode(*pipeline, packet_.get());
@@ -300,6 +340,7 @@ std::string Transcoder::Write(Pipeline& pipeline, AVPacket& packet) {
                     pipeline.Type() == AVMEDIA_TYPE_VIDEO);
   if (const int written = output_.Write(&packet); written < 0)
     return "cannot write the output: " + ErrorText(written) + ".";
+  ++pipeline.packetsWritten;
   return {};
 }
 

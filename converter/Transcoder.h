@@ -25,9 +25,10 @@ class Transcoder {
   Transcoder(const Options& options, InputFile& input, OutputFile& output);
   // Builds one decoder-filters-encoder pipeline per output stream; an error text on failure.
   [[nodiscard]] std::string Setup(const OutputPlan& plan);
+  // An error text also when some output stream received nothing at all: such a file plays nothing.
   [[nodiscard]] std::string Run();
-  // The input failed to read before its end; the output holds what came before (a warning said so).
-  bool InputDamaged() const { return inputDamaged_; }
+  // Why the input failed to read before its end, or empty; the output holds what came before.
+  const std::string& ReadError() const { return readError_; }
 
  private:
   struct Pipeline {
@@ -48,6 +49,7 @@ class Transcoder {
     bool copied = false;  // the input's packets go out unchanged: no decoder, filters or encoder
     int64_t end = AV_NOPTS_VALUE;  // of a copied stream's cut, in its time base
     int64_t framesLeft = -1;       // of a copied picture, when -vframes counts them
+    int64_t packetsWritten = 0;
 
     AVRational TimeBase() const { return encoder ? encoder->time_base : input->stream->time_base; }
     AVMediaType Type() const { return input ? input->stream->codecpar->codec_type : encoder->codec_type; }
@@ -72,6 +74,8 @@ class Transcoder {
   [[nodiscard]] std::string Write(Pipeline& pipeline, AVPacket& packet);
   [[nodiscard]] std::string Drain(Pipeline& pipeline);
   bool AllEnded() const;
+  void NoteReadTime(const Pipeline& pipeline, const AVPacket& packet);
+  [[nodiscard]] std::string CheckEveryStreamWritten() const;
 
   const Options& options_;
   InputFile& input_;
@@ -82,7 +86,8 @@ class Transcoder {
   FramePtr decoded_{av_frame_alloc()};
   FramePtr filtered_{av_frame_alloc()};
   PacketPtr packet_{av_packet_alloc()};
-  bool inputDamaged_ = false;
+  std::string readError_;
+  std::optional<double> lastReadSeconds_;  // the latest time read from the input, from its start
 };
 
 }  // namespace kodavert
