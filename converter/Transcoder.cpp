@@ -8,6 +8,17 @@
 #include <system_error>
 
 namespace kodavert {
+namespace {
+
+// A container without a global header (AVI, MPEG) carries the parameter sets of H.264 and HEVC in
+// the stream itself, so packets that an MP4 or Flash file keeps apart from them are given start
+// codes by the library's own filter for the codec. Muxers that know their needs add theirs.
+const AVBitStreamFilter* ReshapeFor(const AVCodecParameters& parameters, bool globalHeader) {
+  if (globalHeader) return nullptr;
+  return av_bsf_get_by_name((std::string(avcodec_get_name(parameters.codec_id)) + "_mp4toannexb").c_str());
+}
+
+}  // namespace
 
 Transcoder::Transcoder(const Options& options, InputFile& input, OutputFile& output)
     : options_(options), input_(input), output_(output) {}
@@ -103,29 +114,69 @@ std::string Transcoder::AddCopy(DecodedStream* input, std::optional<uint32_t> ta
   Pipeline& pipeline = pipelines_.emplace_back();
   pipeline.input = input;
   pipeline.copied = true;
-  if (input->stream->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
-    pipeline.framesLeft = options_.videoFrames.value_or(-1);
-  pipeline.output = output_.AddCopiedStream(*input->stream, tag);
+  const AVStream& source = *input->stream;
+  if (source.codecpar->codec_type == AVMEDIA_TYPE_VIDEO) pipeline.framesLeft = options_.videoFrames.value_or(-1);
+  const AVCodecParameters* parameters = source.codecpar;
+  if (const AVBitStreamFilter* filter = ReshapeFor(*parameters, output_.NeedsGlobalHeader())) {
+    AVBSFContext* raw = nullptr;
+    if (av_bsf_alloc(filter, &raw) < 0) return "out of memory.";
+    pipeline.reshape.reset(raw);
+    raw->time_base_in = source.time_base;
+    if (avcodec_parameters_copy(raw->par_in, parameters) < 0) return "out of memory.";
+    if (const int result = av_bsf_init(raw); result < 0)
+      return std::string("cannot prepare the ") + filter->name + " filter for the copied " +
+             avcodec_get_name(parameters->codec_id) + ": " + ErrorText(result) + ".";
+    // The input's tag names the packets' former form.
+    raw->par_out->codec_tag = 0;
+    parameters = raw->par_out;
+  }
+  pipeline.output = output_.AddCopiedStream(source, *parameters, tag);
   if (!pipeline.output) return "cannot add a stream to the output.";
   return {};
 }
 
-// The cut of a copied stream starts at its first key frame from the start on, and ends with the
-// last packet that begins before its end.
+// The cut of a copied stream starts at the last key frame at or before its start, as the pictures
+// after it cannot be decoded without it: the packets from there are held until the cut starts, and
+// go out ahead of it. The cut ends with the last packet that begins before its end.
 std::string Transcoder::Copy(Pipeline& pipeline, AVPacket& packet) {
   const int64_t time = packet.pts != AV_NOPTS_VALUE ? packet.pts : packet.dts;
-  if (time != AV_NOPTS_VALUE && time < pipeline.shift) return {};
-  if (pipeline.lastDts == AV_NOPTS_VALUE && !(packet.flags & AV_PKT_FLAG_KEY)) return {};
+  if (!pipeline.started) {
+    const bool key = packet.flags & AV_PKT_FLAG_KEY;
+    const bool beforeCut = time != AV_NOPTS_VALUE && time < pipeline.shift;
+    if (key && beforeCut) pipeline.lead.clear();
+    if (!key && pipeline.lead.empty()) return {};
+    if (beforeCut) {
+      PacketPtr held(av_packet_alloc());
+      if (!held) return "out of memory.";
+      av_packet_move_ref(held.get(), &packet);
+      pipeline.lead.push_back(std::move(held));
+      return {};
+    }
+    pipeline.started = true;
+    for (PacketPtr& held : pipeline.lead)
+      if (std::string error = WriteCopied(pipeline, *held); !error.empty()) return error;
+    pipeline.lead.clear();
+  }
   if ((pipeline.end != AV_NOPTS_VALUE && time != AV_NOPTS_VALUE && time >= pipeline.end) ||
       pipeline.framesLeft == 0) {
     pipeline.ended = true;
     return {};
   }
+  if (pipeline.framesLeft > 0) --pipeline.framesLeft;
+  return WriteCopied(pipeline, packet);
+}
+
+std::string Transcoder::WriteCopied(Pipeline& pipeline, AVPacket& packet) {
   if (packet.pts != AV_NOPTS_VALUE) packet.pts -= pipeline.shift;
   if (packet.dts != AV_NOPTS_VALUE) packet.dts -= pipeline.shift;
   packet.pos = -1;
-  if (pipeline.framesLeft > 0) --pipeline.framesLeft;
-  return Write(pipeline, packet);
+  if (!pipeline.reshape) return Write(pipeline, packet);
+  // These filters give one packet for each and hold none back.
+  int result = av_bsf_send_packet(pipeline.reshape.get(), &packet);
+  while (result >= 0 && (result = av_bsf_receive_packet(pipeline.reshape.get(), &packet)) >= 0)
+    if (std::string error = Write(pipeline, packet); !error.empty()) return error;
+  if (result == AVERROR(EAGAIN)) return {};
+  return std::string("the ") + pipeline.reshape->filter->name + " filter failed: " + ErrorText(result) + ".";
 }
 
 Transcoder::Pipeline* Transcoder::PipelineFor(int streamIndex) {
@@ -259,10 +310,12 @@ std::string Transcoder::Drain(Pipeline& pipeline) {
 // Encoder delay makes the first decoding times negative. A container that cannot store them
 // would shift every stream to make up for one of them, which in a file without sound timestamps
 // (AVI) shows as missing pictures at the start; each stream is shifted by its own delay instead.
-// Muxers also refuse decoding times that do not increase, which a damaged input can yield.
+// The pictures a copied stream takes from before the cut are no delay: shifting all streams
+// alike keeps them in step. Muxers also refuse decoding times that do not increase, which a
+// damaged input can yield.
 void Transcoder::KeepDecodingOrder(Pipeline& pipeline, AVPacket& packet) const {
   if (packet.dts == AV_NOPTS_VALUE) return;
-  if (pipeline.lastDts == AV_NOPTS_VALUE && packet.dts < 0 && !output_.StoresNegativeTimes())
+  if (pipeline.lastDts == AV_NOPTS_VALUE && packet.dts < 0 && !output_.StoresNegativeTimes() && !pipeline.copied)
     pipeline.delay = -packet.dts;
   packet.dts += pipeline.delay;
   if (packet.pts != AV_NOPTS_VALUE) packet.pts += pipeline.delay;
