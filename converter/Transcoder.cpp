@@ -26,6 +26,16 @@ Transcoder::Transcoder(const Options& options, InputFile& input, OutputFile& out
 std::string Transcoder::Setup(const OutputPlan& plan) {
   if (!decoded_ || !filtered_ || !packet_) return "out of memory.";
   input_.DiscardUnused(plan.video.has_value(), plan.audio.has_value());
+  // A copied picture starts at its key frame at or before the cut. A container that can hide what
+  // comes before the start (MP4's edit lists) starts the other streams at the cut itself; in the
+  // others (AVI stores no times for its sound) every stream starts at that key frame, to stay in step.
+  const bool findKey =
+      options_.startSeconds > 0 && plan.video && !plan.video->encoder && !output_.StoresNegativeTimes();
+  if (findKey)
+    if (const std::optional<double> key = input_.VideoKeyFrameBefore(*options_.startSeconds)) {
+      if (options_.lengthSeconds) *options_.lengthSeconds += *options_.startSeconds - *key;
+      options_.startSeconds = key;
+    }
   if (plan.video)
     if (std::string error = AddVideo(*plan.video); !error.empty()) return error;
   if (plan.audio)
@@ -39,7 +49,7 @@ std::string Transcoder::Setup(const OutputPlan& plan) {
     if (pipeline.copied && options_.lengthSeconds)
       pipeline.end = pipeline.shift + av_rescale_q(static_cast<int64_t>(*options_.lengthSeconds * AV_TIME_BASE),
                                                    AV_TIME_BASE_Q, pipeline.input->stream->time_base);
-  if (start > 0) input_.SeekBefore(start);
+  if (start > 0 || findKey) input_.SeekBefore(start);
   return {};
 }
 
@@ -310,12 +320,10 @@ std::string Transcoder::Drain(Pipeline& pipeline) {
 // Encoder delay makes the first decoding times negative. A container that cannot store them
 // would shift every stream to make up for one of them, which in a file without sound timestamps
 // (AVI) shows as missing pictures at the start; each stream is shifted by its own delay instead.
-// The pictures a copied stream takes from before the cut are no delay: shifting all streams
-// alike keeps them in step. Muxers also refuse decoding times that do not increase, which a
-// damaged input can yield.
+// Muxers also refuse decoding times that do not increase, which a damaged input can yield.
 void Transcoder::KeepDecodingOrder(Pipeline& pipeline, AVPacket& packet) const {
   if (packet.dts == AV_NOPTS_VALUE) return;
-  if (pipeline.lastDts == AV_NOPTS_VALUE && packet.dts < 0 && !output_.StoresNegativeTimes() && !pipeline.copied)
+  if (pipeline.lastDts == AV_NOPTS_VALUE && packet.dts < 0 && !output_.StoresNegativeTimes())
     pipeline.delay = -packet.dts;
   packet.dts += pipeline.delay;
   if (packet.pts != AV_NOPTS_VALUE) packet.pts += pipeline.delay;

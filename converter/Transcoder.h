@@ -78,7 +78,7 @@ class Transcoder {
   [[nodiscard]] std::string Drain(Pipeline& pipeline);
   bool AllEnded() const;
 
-  const Options& options_;
+  Options options_;  // a copy: a copied picture may move the start of the cut
   InputFile& input_;
   OutputFile& output_;
   std::mutex muxing_;  // the muxer and the progress count are shared by the encoder workers
