@@ -153,12 +153,18 @@ std::string Transcoder::Copy(Pipeline& pipeline, AVPacket& packet) {
   if (!pipeline.started) {
     const bool key = packet.flags & AV_PKT_FLAG_KEY;
     const bool beforeCut = time != AV_NOPTS_VALUE && time < pipeline.shift;
-    if (key && beforeCut) pipeline.lead.clear();
+    // A key frame too far back, in a file that has few, is passed over for the next one.
+    constexpr size_t kLargestLead = 64 << 20;
+    if ((key && beforeCut) || pipeline.leadBytes > kLargestLead) {
+      pipeline.lead.clear();
+      pipeline.leadBytes = 0;
+    }
     if (!key && pipeline.lead.empty()) return {};
     if (beforeCut) {
       PacketPtr held(av_packet_alloc());
       if (!held) return "out of memory.";
       av_packet_move_ref(held.get(), &packet);
+      pipeline.leadBytes += held->size;
       pipeline.lead.push_back(std::move(held));
       return {};
     }

@@ -50,6 +50,7 @@ class Transcoder {
     int64_t end = AV_NOPTS_VALUE;  // of a copied stream's cut, in its time base
     int64_t framesLeft = -1;       // of a copied picture, when -vframes counts them
     std::vector<PacketPtr> lead;   // of a copied stream: from the key frame before the cut's start
+    size_t leadBytes = 0;
     bool started = false;          // a copied stream has reached the cut's start
     BitstreamFilterPtr reshape;    // of a copied stream: gives its packets the container's form
 
