@@ -348,7 +348,10 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
         return Fail("invalid value '" + value + "' for option " + argument + ".");
     } else if (!name.empty() && argument[0] == '-' && IsCodecOption(name)) {
       if (i + 1 >= argc) return Fail("option " + argument + " needs a value.");
-      options.codecOptions.emplace_back(name, argv[++i]);
+      const std::string next = argv[i + 1];
+      // Another option after a numeric one: the tools of the time took the first as a switch.
+      const bool isSwitch = next.size() > 1 && next[0] == '-' && !ParseNumber(next) && IsNumericCodecOption(name);
+      options.codecOptions.emplace_back(name, isSwitch ? "1" : argv[++i]);
     } else if (argument.size() > 1 && argument.front() == '-') {
       return Fail("unknown option " + argument + ".");
     } else if (output) {

@@ -231,6 +231,7 @@ const FormerOption kFormerOptions[] = {
     {"ilme", nullptr, "flags", "+ilme"},
     {"ildct", nullptr, "flags", "+ildct"},
     {"gray", nullptr, "flags", "+gray"},
+    {"cgop", nullptr, "flags", "+cgop"},
     {"psnr", nullptr, "flags", "+psnr"},
     {"naq", nullptr, "mpv_flags", "+naq"},
     {"umv", nullptr, "umv", "1"},
@@ -317,6 +318,21 @@ bool IsCodecOption(const std::string& name) {
   const AVClass* codecs = avcodec_get_class();
   const AVClass* formats = avformat_get_class();
   return Finds(&codecs, name, 0, AV_OPT_SEARCH_CHILDREN) || Finds(&formats, name, 0, AV_OPT_SEARCH_CHILDREN);
+}
+
+bool IsNumericCodecOption(const std::string& name) {
+  std::string today = name;
+  for (const FormerOption& row : kFormerOptions)
+    if (name == row.name) {
+      if (row.translate || !row.today || row.value) return false;
+      today = row.today;
+      break;
+    }
+  const AVClass* codecs = avcodec_get_class();
+  const AVOption* option = av_opt_find(&codecs, today.c_str(), nullptr, AV_OPT_FLAG_ENCODING_PARAM,
+                                       AV_OPT_SEARCH_CHILDREN | AV_OPT_SEARCH_FAKE_OBJ);
+  return option && (option->type == AV_OPT_TYPE_INT || option->type == AV_OPT_TYPE_INT64 ||
+                    option->type == AV_OPT_TYPE_UINT64 || option->type == AV_OPT_TYPE_BOOL);
 }
 
 OptionTargets DistributeOptions(const OptionList& given, const AVCodec* video, const AVCodec* audio,

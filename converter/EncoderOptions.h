@@ -19,6 +19,9 @@ using OptionList = std::vector<std::pair<std::string, std::string>>;
 [[nodiscard]] bool IsFormerSwitch(const std::string& name);
 // Whether some encoder or muxer knows `name` (without its dash), today or under a former name.
 [[nodiscard]] bool IsCodecOption(const std::string& name);
+// Whether the encoders' option `name` takes a whole number or a yes/no, so that the tools of the
+// time took it as a switch meaning 1 where no value followed it ("-trellis -aic").
+[[nodiscard]] bool IsNumericCodecOption(const std::string& name);
 
 struct OptionTargets {
   OptionList video, audio, muxer;

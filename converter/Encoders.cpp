@@ -62,6 +62,18 @@ void LimitPacketSize(AVCodecContext& encoder) {
             "x" + std::to_string(encoder.height) + " may be given a coarser quantiser to fit.");
 }
 
+// The MPEG-style encoders cannot close every GOP and also open one at each scene change. The
+// presets of the time that ask for closed GOPs (-cgop) meant the first: scene changes then start none.
+void KeepGopsClosed(AVCodecContext& encoder, const OptionList& given) {
+  if (!(encoder.flags & AV_CODEC_FLAG_CLOSED_GOP) || IsX264(encoder.codec)) return;
+  for (const auto& [name, value] : given)
+    if (name == "sc_threshold") return;
+  if (av_opt_set_int(encoder.priv_data, "sc_threshold", 1000000000, 0) >= 0)
+    Warning(std::string(encoder.codec->name) +
+            " cannot close its GOPs and also start one at each scene change; "
+            "keeping them closed, with none at scene changes.");
+}
+
 // The first pass notes what each picture costs; the second reads that to spread the bit rate.
 // x264 keeps its own notes, in the file named for it.
 std::string PrepareTwoPass(const Options& options, AVCodecContext& encoder, std::string& firstPass) {
@@ -122,6 +134,7 @@ EncoderResult OpenVideoEncoder(const Options& options, const VideoPlan& plan,
   if (std::string error = ApplyOptions(encoder.get(), plan.options); !error.empty()) return {nullptr, error};
   if (std::string error = ApplyRateControl(options, *encoder); !error.empty()) return {nullptr, error};
   if (plan.encoder->id == AV_CODEC_ID_RV20 && !options.bufferSize) LimitPacketSize(*encoder);
+  KeepGopsClosed(*encoder, plan.options);
   std::string firstPass;
   if (std::string error = PrepareTwoPass(options, *encoder, firstPass); !error.empty()) return {nullptr, error};
   EncoderResult opened = Open(std::move(encoder), globalHeader);

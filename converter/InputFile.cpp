@@ -79,6 +79,23 @@ void InputFile::SeekBefore(double seconds) {
     if (stream) avcodec_flush_buffers(stream->decoder.get());
 }
 
+std::optional<double> InputFile::VideoKeyFrameBefore(double seconds) {
+  const int64_t target = StartTime() + static_cast<int64_t>(seconds * AV_TIME_BASE);
+  PacketPtr packet(av_packet_alloc());
+  if (!video_.stream || !packet || avformat_seek_file(context_.get(), -1, INT64_MIN, target, target, 0) < 0)
+    return std::nullopt;
+  while (ReadPacket(packet.get()) >= 0) {
+    const bool key = packet->stream_index == video_.stream->index && (packet->flags & AV_PKT_FLAG_KEY);
+    const int64_t time = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+    av_packet_unref(packet.get());
+    if (!key || time == AV_NOPTS_VALUE) continue;
+    const int64_t found = av_rescale_q(time, video_.stream->time_base, AV_TIME_BASE_Q);
+    if (found > target) return std::nullopt;
+    return std::max<int64_t>(0, found - StartTime()) / double(AV_TIME_BASE);
+  }
+  return std::nullopt;
+}
+
 int64_t InputFile::StartTime() const {
   return context_->start_time == AV_NOPTS_VALUE ? 0 : context_->start_time;
 }

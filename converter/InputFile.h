@@ -25,6 +25,9 @@ class InputFile {
   void Describe(const std::string& path) const;
   // Positions the demuxer at or before `seconds` from the start; decoding up to it is the caller's.
   void SeekBefore(double seconds);
+  // Seconds from the start of the video's last key frame at or before `seconds`, found by reading
+  // from there; nothing when the input cannot seek or has none. The reading position is lost.
+  std::optional<double> VideoKeyFrameBefore(double seconds);
   // Start of the input in AV_TIME_BASE units; output timestamps count from here.
   int64_t StartTime() const;
   std::optional<double> DurationSeconds() const;

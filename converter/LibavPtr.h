@@ -2,6 +2,7 @@
 // Owning handles for the libav objects: each one is released by the function its library provides.
 extern "C" {
 #include <libavcodec/avcodec.h>
+#include <libavcodec/bsf.h>
 #include <libavfilter/avfilter.h>
 #include <libavformat/avformat.h>
 #include <libavutil/frame.h>
@@ -34,6 +35,7 @@ using FilterGraphPtr = LibavPtr<AVFilterGraph, avfilter_graph_free>;
 using FilterInOutPtr = LibavPtr<AVFilterInOut, avfilter_inout_free>;
 using FramePtr = LibavPtr<AVFrame, av_frame_free>;
 using PacketPtr = LibavPtr<AVPacket, av_packet_free>;
+using BitstreamFilterPtr = LibavPtr<AVBSFContext, av_bsf_free>;
 
 // The text libav gives for an error code, for messages meant for the user.
 std::string ErrorText(int code);

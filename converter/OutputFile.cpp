@@ -38,14 +38,18 @@ AVStream* OutputFile::AddStream(const AVCodecContext& encoder, std::optional<uin
   return stream;
 }
 
-AVStream* OutputFile::AddCopiedStream(const AVStream& source, std::optional<uint32_t> tag) {
+AVStream* OutputFile::AddCopiedStream(const AVStream& source, const AVCodecParameters& parameters,
+                                      std::optional<uint32_t> tag) {
   AVStream* stream = avformat_new_stream(context_.get(), nullptr);
-  if (!stream || avcodec_parameters_copy(stream->codecpar, source.codecpar) < 0) return nullptr;
+  if (!stream || avcodec_parameters_copy(stream->codecpar, &parameters) < 0) return nullptr;
   stream->time_base = source.time_base;
   stream->avg_frame_rate = source.avg_frame_rate;
   stream->sample_aspect_ratio = source.sample_aspect_ratio;
-  // The input container's tag may mean something else in this one; the muxer picks its own.
-  stream->codecpar->codec_tag = tag.value_or(0);
+  // The input container's tag stays where this container's table gives it the same codec ("avc1"
+  // in AVI); elsewhere it may mean something else, and the muxer picks its own.
+  const AVCodecTag* const* table = context_->oformat->codec_tag;
+  const bool kept = table && av_codec_get_id(table, parameters.codec_tag) == parameters.codec_id;
+  stream->codecpar->codec_tag = tag.value_or(kept ? parameters.codec_tag : 0);
   return stream;
 }
 

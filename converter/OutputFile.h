@@ -28,8 +28,9 @@ class OutputFile {
   // DV stores no timestamps: its muxer packs each picture with the sound that has arrived by then.
   bool PacksSoundWithPictures() const { return !strcmp(context_->oformat->name, "dv"); }
   [[nodiscard]] AVStream* AddStream(const AVCodecContext& encoder, std::optional<uint32_t> tag);
-  // A stream whose packets are copied from the input's `source`.
-  [[nodiscard]] AVStream* AddCopiedStream(const AVStream& source, std::optional<uint32_t> tag);
+  // A stream whose packets are copied from the input's `source`, in the form `parameters` describe.
+  [[nodiscard]] AVStream* AddCopiedStream(const AVStream& source, const AVCodecParameters& parameters,
+                                          std::optional<uint32_t> tag);
   // Writes the output's description ("Output #0, <format>, to '<path>':" and its streams).
   void Describe() const;
   // Creates the file and writes the container header; an error text on failure.

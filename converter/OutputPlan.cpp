@@ -102,9 +102,13 @@ void FitFrameSize(VideoPlan& video, bool sizeGiven) {
     std::tie(video.width, video.height) = StandardH263Size(width, height);
     why = "H.263 takes only its standard frame sizes";
   } else if (video.encoder->id == AV_CODEC_ID_RV20) {
-    video.width = std::max(4, width / 4 * 4);
-    video.height = std::max(4, height / 4 * 4);
-    why = "RealVideo 2 needs sides that are multiples of 4";
+    // RealMedia stores a packet's size in 16 bits. A larger picture than this does not always fit
+    // even at the coarsest quantiser, so it is made smaller, keeping its shape.
+    constexpr double kLargestRealPicture = 1280 * 720;
+    const double shrink = std::min(1.0, std::sqrt(kLargestRealPicture / (double(width) * height)));
+    video.width = std::max(4, int(width * shrink) / 4 * 4);
+    video.height = std::max(4, int(height * shrink) / 4 * 4);
+    why = shrink < 1 ? "RealMedia packets must stay under 64 kB" : "RealVideo 2 needs sides that are multiples of 4";
   } else if (av_pix_fmt_desc_get(video.pixelFormat)->log2_chroma_w > 0) {
     video.width = std::max(2, width / 2 * 2);
     video.height = std::max(2, height / 2 * 2);
@@ -203,8 +207,6 @@ VideoPlan PlanVideo(const Options& options, InputFile& input, const AVCodec* enc
     error = "the padding (-padtop, -padbottom, -padleft, -padright) is larger than the " +
             Size(video.width, video.height) + " frame.";
   video.tag = options.videoTag;
-  // Players look for the XviD mark to pick their decoder.
-  if (!video.tag && !strcmp(encoder->name, "libxvid")) video.tag = MKTAG('X', 'V', 'I', 'D');
   return video;
 }
 
@@ -342,6 +344,23 @@ bool PlanCopy(OutputPlan& plan, const Options& options, const DecodedStream& str
   return true;
 }
 
+bool IsXvid(const AVCodec* encoder) { return encoder && !strcmp(encoder->name, "libxvid"); }
+
+// A codec tag is written only where the container's own tag table knows it for this codec, as the
+// muxer refuses any other. XviD pictures carry the XviD mark wherever it is known (players look for
+// it to pick their decoder); a tag from the command line that cannot be kept is said.
+void FitTag(const AVOutputFormat* format, AVCodecID codec, std::optional<uint32_t>& tag, bool xvid = false) {
+  const auto taken = [&](uint32_t candidate) {
+    return !format->codec_tag || av_codec_get_id(format->codec_tag, candidate) == codec;
+  };
+  if (!tag && xvid && taken(MKTAG('X', 'V', 'I', 'D'))) tag = MKTAG('X', 'V', 'I', 'D');
+  if (!tag || taken(*tag)) return;
+  char name[AV_FOURCC_MAX_STRING_SIZE] = {};
+  Warning(std::string("a ") + format->name + " file cannot carry the codec tag " + av_fourcc_make_string(name, *tag) +
+          " for " + avcodec_get_name(codec) + "; the container's own is written.");
+  tag.reset();
+}
+
 // Each encoder and the muxer take the command line's AVOptions they know.
 bool DistributeCodecOptions(OutputPlan& plan, const Options& options) {
   OptionTargets targets = DistributeOptions(options.codecOptions, plan.video ? plan.video->encoder : nullptr,
@@ -366,8 +385,10 @@ OutputPlan PlanOutput(const Options& options, InputFile& input) {
   if (wantsVideo && input.Video() && options.videoCodec == "copy") {
     if (!PlanCopy(plan, options, *input.Video())) return plan;
   } else if (wantsVideo && input.Video()) {
-    const AVCodec* encoder =
-        ChooseEncoder(options.videoCodec, AVMEDIA_TYPE_VIDEO, plan.format->video_codec, plan.error);
+    // A picture file's codec is named by its extension (.png, .bmp), not by its muxer.
+    const AVCodecID usual =
+        av_guess_codec(plan.format, nullptr, options.outputPath.c_str(), nullptr, AVMEDIA_TYPE_VIDEO);
+    const AVCodec* encoder = ChooseEncoder(options.videoCodec, AVMEDIA_TYPE_VIDEO, usual, plan.error);
     if (!encoder) return plan;
     plan.video = PlanVideo(options, input, encoder, plan.error);
     if (!plan.error.empty()) {
@@ -397,6 +418,12 @@ OutputPlan PlanOutput(const Options& options, InputFile& input) {
   if (wantsVideo && !plan.video) Warning("the input has no usable video; the output holds sound only.");
   if (wantsAudio && !plan.audio) Warning("the input has no usable sound; the output holds video only.");
   FitContainer(plan, options);
+  if (plan.video)
+    FitTag(plan.format, plan.video->encoder ? plan.video->encoder->id : input.Video()->stream->codecpar->codec_id,
+           plan.video->tag, IsXvid(plan.video->encoder));
+  if (plan.audio && input.Audio())
+    FitTag(plan.format, plan.audio->encoder ? plan.audio->encoder->id : input.Audio()->stream->codecpar->codec_id,
+           plan.audio->tag);
   DistributeCodecOptions(plan, options);
   return plan;
 }

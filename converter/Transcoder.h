@@ -14,6 +14,7 @@
 #include <string>
 #include <deque>
 #include <mutex>
+#include <vector>
 
 namespace kodavert {
 
@@ -50,6 +51,10 @@ class Transcoder {
     int64_t end = AV_NOPTS_VALUE;  // of a copied stream's cut, in its time base
     int64_t framesLeft = -1;       // of a copied picture, when -vframes counts them
     int64_t packetsWritten = 0;
+    std::vector<PacketPtr> lead;   // of a copied stream: from the key frame before the cut's start
+    size_t leadBytes = 0;
+    bool started = false;          // a copied stream has reached the cut's start
+    BitstreamFilterPtr reshape;    // of a copied stream: gives its packets the container's form
 
     AVRational TimeBase() const { return encoder ? encoder->time_base : input->stream->time_base; }
     AVMediaType Type() const { return input ? input->stream->codecpar->codec_type : encoder->codec_type; }
@@ -63,6 +68,7 @@ class Transcoder {
   [[nodiscard]] std::string AddOutputStream(Pipeline& pipeline, std::optional<uint32_t> tag);
   [[nodiscard]] std::string AddCopy(DecodedStream* input, std::optional<uint32_t> tag);
   [[nodiscard]] std::string Copy(Pipeline& pipeline, AVPacket& packet);
+  [[nodiscard]] std::string WriteCopied(Pipeline& pipeline, AVPacket& packet);
   Pipeline* PipelineFor(int streamIndex);
   [[nodiscard]] std::string Decode(Pipeline& pipeline, const AVPacket* packet);
   static int64_t NextTimestamp(Pipeline& pipeline, const AVFrame& frame);
@@ -77,7 +83,7 @@ class Transcoder {
   void NoteReadTime(const Pipeline& pipeline, const AVPacket& packet);
   [[nodiscard]] std::string CheckEveryStreamWritten() const;
 
-  const Options& options_;
+  Options options_;  // a copy: a copied picture may move the start of the cut
   InputFile& input_;
   OutputFile& output_;
   std::mutex muxing_;  // the muxer and the progress count are shared by the encoder workers

@@ -15,9 +15,9 @@ namespace {
 
 struct Line {
   const char* what;
-  // IN is the generated video; SRC/ the folder beside it, with the damaged files below; DIR/ the
-  // run's own folder; HTTP/ a server that drops the connection half-way through IN; MEDIA/ the
-  // shared real media.
+  // IN is the generated video; SRC/ the folder beside it, with the damaged files and a 4K clip below;
+  // DIR/ the run's own folder; HTTP/ a server that drops the connection half-way through IN; MEDIA/
+  // the shared real media.
   const char* command;
   const char* holds;  // the last word's file, as Describe writes it; empty: nothing may be written
   int exitCode = 0;
@@ -47,6 +47,17 @@ const Line kLines[] = {
      "cabac=0 ref=1 deblock=1:0:0 analyse=0x3:0x111 me=umh subme=5|trellis=1|keyint=300 keyint_min=25 "
      "scenecut=40|vbv_maxrate=768 vbv_bufsize=2000"},
     {"OGG sound", "-i IN -y -vn -acodec vorbis -aq 6 -ar 44100 -ac 2 DIR/sound.ogg", "vorbis 44100 2"},
+    // A number option followed by another option is a switch; -cgop too; libxvid's tag where the container has it.
+    {"XviD preset with switches", "-i IN -y -f avi -r 29.97 -vcodec libxvid -vtag XVID -s 640x480 -aspect 4:3 "
+     "-maxrate 1800kb -b 1500kb -qmin 3 -qmax 5 -bufsize 4096 -mbd 2 -bf 2 -flags +4mv -trellis -aic -cmp 2 -subcmp 2 "
+     "-g 300 -acodec libmp3lame -ar 48000 -ab 128kb -ac 2 DIR/xvid.avi", "mpeg4 640x480 29.97 mp3 48000 2"},
+    {"DVD preset with closed GOPs", "-i IN -y -vcodec mpeg2video -r 25.00 -s 352x576 -aspect 16:9 -b 4000k -mbd rd "
+     "-flags +trell -mv0 -cgop -cmp 2 -subcmp 2 -acodec mp2 -ab 192k -ar 48000 -ac 2 DIR/dvd.mpg",
+     "mpeg2video 352x576 25 mp2 48000 2", 0, "Warning: mpeg2video cannot close its GOPs", 1},
+    {"XviD into MP4", "-i IN -y -f mp4 -b 800kb -r 29.97 -s 320x240 -aspect 4:3 -vcodec libxvid -ar 48000 -ab 80kb "
+     "-ac 2 -acodec libfaac DIR/xvid.mp4", "mpeg4 320x240 29.97 aac 48000 2"},
+    {"RealMedia from 4K", "-i SRC/4k.flv -y -vcodec rv20 -deinterlace -sameq -ac 2 -ar 44100 DIR/big.rm",
+     "rv20 1280x720 25 ac3 44100 2", 0, "Warning: RealMedia packets must stay under 64 kB; writing 1280x720", 2},
     // Values as that time wrote them.
     {"decimal aspect, named size, fraction rate, plain bit/s", "-i IN -y -vcodec msmpeg4 -b 1.5M -s cif "
      "-r 30000/1001 -aspect 2.35 -acodec mp3 -ab 128000 -ar 44100 DIR/ms.avi", "msmpeg4v3 352x288 29.97 mp3 44100 1"},
@@ -66,8 +77,15 @@ const Line kLines[] = {
      0, "cabac=0|bframes=0"},
     {"H.263+ switches", "-i IN -y -vcodec h263p -aic -umv -s qcif -an -f avi DIR/p.avi", "h263 176x144 25"},
     {"film SVCD", "-i IN -y -target film-svcd DIR/film.mpg", "mpeg2video 480x480 23.98 mp2 44100 2"},
+    // AVI cannot hide pictures before the start: both streams start at the key frame 0.48 s before it.
     {"copied picture, cut", "-i IN -y -vcodec copy -acodec libmp3lame -ab 64k -ss 1 -t 1 DIR/copy.avi",
-     "flv1 320x240 25 mp3 22050 1", 0, "", 0, "", 1},
+     "flv1 320x240 25 mp3 22050 1", 0, "", 0, "", 1.48},
+    {"copied H.264 and MP3, cut between key frames", "-i MEDIA/h264_mp3_chaplin_moviepy.mp4 -y -ss 2 -t 3 -vcodec copy "
+     "-acodec copy DIR/cut.mp4", "h264 640x360 25 mp3 44100 2", 0, "", 0, "", 3},
+    {"copied H.264 into AVI", "-i MEDIA/h264_aac_480_red5.f4v -y -t 2 -vcodec copy DIR/copy.avi",
+     "h264 720x480 25 mp3 44100 2"},
+    {"picture file", "-i IN -y -vframes 1 DIR/still.png", "png 320x240 25"},
+    {"bitmap picture", "-i IN -y -vframes 1 DIR/still.bmp", "bmp 320x240 25"},
     {"frame count", "-i IN -y -vcodec mpeg4 -vframes 25 DIR/short.avi", "mpeg4 320x240 25 mp3 22050 1", 0, "", 0, "",
      1},
     // Accepted, saying what does not apply.
@@ -203,6 +221,7 @@ class CommandLineTest : public ::testing::TestWithParam<Line> {
       sources->files.emplace_back(sources->folder.filePath(name), content);
     }
     sources->files.emplace_back(sources->clip, video);
+    ASSERT_TRUE(MakeFlv(sources->folder.filePath("4k.flv"), 0.2, true, true, "3840x2160"));
     // Writing there always fails for want of space.
     ASSERT_TRUE(QFile::link("/dev/full", sources->folder.filePath("full.avi")));
     // It promises the whole video and sends half.
