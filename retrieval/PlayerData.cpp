@@ -30,19 +30,6 @@ qsizetype AssignedValue(QStringView page, qsizetype name) {
   return SkipSpace(page, at + 1);
 }
 
-// The object literal that starts at `brace` and ends where the JSON parser says the object does,
-// whatever script follows it. The parser reports the end as garbage after the object; the second
-// pass then reads exactly the object.
-std::optional<QJsonObject> ObjectLiteralAt(QStringView page, qsizetype brace) {
-  const QByteArray rest = page.mid(brace).toUtf8();
-  QJsonParseError error{};
-  QJsonDocument document = QJsonDocument::fromJson(rest, &error);
-  if (error.error == QJsonParseError::GarbageAtEnd)
-    document = QJsonDocument::fromJson(QByteArray::fromRawData(rest.constData(), error.offset), &error);
-  if (error.error != QJsonParseError::NoError || !document.isObject()) return std::nullopt;
-  return document.object();
-}
-
 int HexValue(QChar c) {
   const char16_t u = c.unicode();
   if (u >= u'0' && u <= u'9') return u - u'0';
@@ -75,11 +62,12 @@ QChar SingleEscape(QChar escaped) {
 }
 
 // The text of the JavaScript string literal whose opening quote is at `quote`, its escapes
-// resolved, or nothing when the literal is cut short or holds an escape that is not one.
-std::optional<QString> StringLiteralAt(QStringView page, qsizetype quote) {
+// resolved, or nothing when the literal is cut short or holds an escape that is not one. `end`
+// gets where the reading stopped.
+std::optional<QString> StringLiteralAt(QStringView page, qsizetype quote, qsizetype& end) {
   const QChar closing = page[quote];
   QString text;
-  for (qsizetype i = quote + 1; i < page.size(); ++i) {
+  for (qsizetype& i = end = quote + 1; i < page.size(); ++i) {
     const QChar c = page[i];
     if (c == closing) return text;
     if (c == u'\n' || c == u'\r') return std::nullopt;
@@ -106,29 +94,59 @@ std::optional<QString> StringLiteralAt(QStringView page, qsizetype quote) {
   return std::nullopt;
 }
 
-// The JSON a string literal (alone, or as the argument of JSON.parse) holds, read whole.
-std::optional<QJsonObject> StringLiteralObjectAt(QStringView page, qsizetype at) {
-  if (page.mid(at).startsWith(JsonParseCall)) at = SkipSpace(page, at + JsonParseCall.size());
-  if (at >= page.size() || (page[at] != u'\'' && page[at] != u'"')) return std::nullopt;
-  const std::optional<QString> json = StringLiteralAt(page, at);
-  if (!json) return std::nullopt;
-  QJsonParseError error{};
-  const QJsonDocument document = QJsonDocument::fromJson(json->toUtf8(), &error);
-  if (error.error != QJsonParseError::NoError || !document.isObject()) return std::nullopt;
-  return document.object();
-}
+// Looks for the player data through one page, in order. Work stays in proportion to the page
+// whatever it holds: a hostile page full of assignments that each read on to its end is given up
+// on once it has been converted and parsed a few times over.
+class PlayerDataSearch {
+ public:
+  explicit PlayerDataSearch(QStringView page) : page_(page) {}
 
-std::optional<QJsonObject> PlayerResponse(QStringView page) {
-  for (qsizetype name = page.indexOf(PlayerDataName); name >= 0;
-       name = page.indexOf(PlayerDataName, name + PlayerDataName.size())) {
-    const qsizetype value = AssignedValue(page, name);
-    if (value < 0 || value >= page.size()) continue;
-    const std::optional<QJsonObject> object =
-        page[value] == u'{' ? ObjectLiteralAt(page, value) : StringLiteralObjectAt(page, value);
-    if (object && object->value(QLatin1String("videoDetails")).isObject()) return object;
+  std::optional<QJsonObject> First() {
+    for (qsizetype name = page_.indexOf(PlayerDataName); name >= 0 && budget_ > 0;
+         name = page_.indexOf(PlayerDataName, name + PlayerDataName.size())) {
+      const qsizetype value = AssignedValue(page_, name);
+      if (value < 0 || value >= page_.size()) continue;
+      const std::optional<QJsonObject> object = page_[value] == u'{' ? ObjectLiteralAt(value) : StringLiteralAt(value);
+      if (object && object->value(QLatin1String("videoDetails")).isObject()) return object;
+    }
+    return std::nullopt;
   }
-  return std::nullopt;
-}
+
+ private:
+  // The object literal that starts at `brace` and ends where the JSON parser says the object
+  // does, whatever script follows it. The parser reports the end as garbage after the object;
+  // the second pass then reads exactly the object.
+  std::optional<QJsonObject> ObjectLiteralAt(qsizetype brace) {
+    const QByteArray rest = page_.mid(brace).toUtf8();
+    QJsonParseError error{};
+    QJsonDocument document = QJsonDocument::fromJson(rest, &error);
+    budget_ -= page_.size() - brace + error.offset;
+    if (error.error == QJsonParseError::GarbageAtEnd)
+      document = QJsonDocument::fromJson(QByteArray::fromRawData(rest.data(), error.offset), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) return std::nullopt;
+    return document.object();
+  }
+
+  // The JSON a string literal (alone, or as the argument of JSON.parse) holds, read whole. A
+  // literal with the same quote that opens where an earlier one was read cannot end elsewhere
+  // than that one did, and is not read again.
+  std::optional<QJsonObject> StringLiteralAt(qsizetype at) {
+    if (page_.mid(at).startsWith(JsonParseCall)) at = SkipSpace(page_, at + JsonParseCall.size());
+    if (at >= page_.size() || (page_[at] != u'\'' && page_[at] != u'"')) return std::nullopt;
+    qsizetype& readTo = page_[at] == u'"' ? doubleQuotedTo_ : singleQuotedTo_;
+    if (at < readTo) return std::nullopt;
+    const std::optional<QString> json = retrieval::StringLiteralAt(page_, at, readTo);
+    if (!json) return std::nullopt;
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(json->toUtf8(), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) return std::nullopt;
+    return document.object();
+  }
+
+  QStringView page_;
+  qsizetype budget_ = 4 * page_.size() + 4096;  // characters that may still be converted and parsed
+  qsizetype doubleQuotedTo_ = 0, singleQuotedTo_ = 0;
+};
 
 std::optional<QString> Text(const QJsonValue& value) {
   if (!value.isString()) return std::nullopt;
@@ -190,7 +208,7 @@ std::optional<QString> Unplayable(const QJsonObject& playability) {
 }  // namespace
 
 std::optional<VideoInfo> ReadPlayerData(QStringView page) {
-  const std::optional<QJsonObject> response = PlayerResponse(page);
+  const std::optional<QJsonObject> response = PlayerDataSearch(page).First();
   if (!response) return std::nullopt;
   const QJsonObject details = response->value(QLatin1String("videoDetails")).toObject();
   const QJsonObject microformat = response->value(QLatin1String("microformat"))
