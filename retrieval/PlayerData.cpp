@@ -24,9 +24,9 @@ qsizetype SkipSpace(QStringView text, qsizetype at) {
 qsizetype AssignedValue(QStringView page, qsizetype name) {
   if (name > 0 && IsNamePart(page[name - 1])) return -1;
   qsizetype at = name + PlayerDataName.size();
-  if (at + 1 < page.size() && (page[at] == u'"' || page[at] == u'\'') && page[at + 1] == u']') at += 2;
+  if (page.mid(at).startsWith(u"\"]") || page.mid(at).startsWith(u"']")) at += 2;
   at = SkipSpace(page, at);
-  if (at >= page.size() || page[at] != u'=' || (at + 1 < page.size() && page[at + 1] == u'=')) return -1;
+  if (!page.mid(at).startsWith(u'=') || page.mid(at).startsWith(u"==")) return -1;
   return SkipSpace(page, at + 1);
 }
 
@@ -105,8 +105,9 @@ class PlayerDataSearch {
     for (qsizetype name = page_.indexOf(PlayerDataName); name >= 0 && budget_ > 0;
          name = page_.indexOf(PlayerDataName, name + PlayerDataName.size())) {
       const qsizetype value = AssignedValue(page_, name);
-      if (value < 0 || value >= page_.size()) continue;
-      const std::optional<QJsonObject> object = page_[value] == u'{' ? ObjectLiteralAt(value) : StringLiteralAt(value);
+      if (value < 0) continue;
+      const std::optional<QJsonObject> object =
+          page_.mid(value).startsWith(u'{') ? ObjectLiteralAt(value) : StringLiteralAt(value);
       if (object && object->value(QLatin1String("videoDetails")).isObject()) return object;
     }
     return std::nullopt;
@@ -132,8 +133,9 @@ class PlayerDataSearch {
   // than that one did, and is not read again.
   std::optional<QJsonObject> StringLiteralAt(qsizetype at) {
     if (page_.mid(at).startsWith(JsonParseCall)) at = SkipSpace(page_, at + JsonParseCall.size());
-    if (at >= page_.size() || (page_[at] != u'\'' && page_[at] != u'"')) return std::nullopt;
-    qsizetype& readTo = page_[at] == u'"' ? doubleQuotedTo_ : singleQuotedTo_;
+    const QStringView literal = page_.mid(at);
+    if (!literal.startsWith(u'\'') && !literal.startsWith(u'"')) return std::nullopt;
+    qsizetype& readTo = literal.startsWith(u'"') ? doubleQuotedTo_ : singleQuotedTo_;
     if (at < readTo) return std::nullopt;
     const std::optional<QString> json = retrieval::StringLiteralAt(page_, at, readTo);
     if (!json) return std::nullopt;

@@ -127,12 +127,19 @@ void PrintTo(const TodayCase& c, std::ostream* os) { *os << c.name; }
 const TodayCase TodayCases[] = {
     {"DesktopObject", TodayPage()},
     {"MobileEscapedString", MobilePage(MobileString(PlayerData))},
+    {"MobileUpperCaseHex", MobilePage(MobileString(PlayerData).replace(":", "\\x3A").replace("?", "\\x3F").replace("\\x7b", "\\x7B"))},
+    {"MobileLineContinuation", MobilePage(MobileString(PlayerData).insert(1, "\\\r\n"))},
+    {"AssignmentOpensThePage", "ytInitialPlayerResponse = " + PlayerData + ";"},
     {"MobileJsonParse", MobilePage("JSON.parse(" + MobileString(PlayerData) + ")")},
     {"NullDecoyFirst", "<script>window[\"ytInitialPlayerResponse\"] = null;if (ytInitialPlayerResponse == null) {}</script>" +
                        TodayPage()},
     {"ObjectWithoutVideoDetailsSkipped", "<script>ytInitialPlayerResponse = {\"responseContext\":{}};</script>" + TodayPage()},
     {"FirstUsableAssignmentWins", TodayPage() + "<script>ytInitialPlayerResponse = " +
                                   With(PlayerData, "\"author\":\"bob\"", "\"author\":\"eve\"") + ";</script>"},
+    {"LongerNameNotTaken", "<script>var notytInitialPlayerResponse = " +
+                           With(PlayerData, "\"author\":\"bob\"", "\"author\":\"eve\"") + ";</script>" + TodayPage()},
+    {"EndsAtJsonParse", "<title>Cats - YouTube</title><script>var ytInitialPlayerResponse = JSON.parse(",
+     "Title: Cats - YouTube\r\n\r\n", "", NoLink},
     {"CutShortFallsBackToMarkers", "<title>Cats - YouTube</title><script>var ytInitialPlayerResponse = " +
                                    PlayerData.left(PlayerData.size() - 1), "Title: Cats - YouTube\r\n\r\n", "", NoLink},
     {"CipherOnly", TodayPage(WithFormats(R"({"itag":18,"signatureCipher":"s=AB\u0026sp=sig\u0026url=https://x.test/v"},)"
