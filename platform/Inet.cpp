@@ -4,6 +4,8 @@
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSslCertificate>
+#include <QSslConfiguration>
 #include <QStringDecoder>
 #include <QTimer>
 #include <QUrl>
@@ -47,6 +49,20 @@ QString DecodeBody(const QByteArray& body, const QByteArray& contentType) {
 }
 
 }  // namespace
+
+qsizetype TrustCertificatesFromEnvironment() {
+  const QString file = qEnvironmentVariable("SSL_CERT_FILE");
+  if (file.isEmpty()) return 0;
+  const QList<QSslCertificate> added =
+      QSslCertificate::fromPath(file, QSsl::Pem, QSslCertificate::PatternSyntax::FixedString);
+  if (added.isEmpty()) return 0;
+  // The system's authorities are listed too: a configuration given certificates of its own
+  // stops loading them on demand.
+  QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+  configuration.setCaCertificates(QSslConfiguration::systemCaCertificates() + added);
+  QSslConfiguration::setDefaultConfiguration(configuration);
+  return added.size();
+}
 
 Inet::Inet() { manager_.setProxyFactory(new SystemProxyFactory); }
 

@@ -20,6 +20,13 @@ namespace platform {
 // arrives within the time limit; when the whole transfer outlasts the total time limit (a server
 // that drips bytes); when the body, once unzipped, outgrows the size limit. The body is decoded
 // with the charset the server names, UTF-8 otherwise; bytes that do not decode become U+FFFD.
+// Verification of secure requests is never turned off: a certificate error fails the request.
+// The certificates of the PEM file that SSL_CERT_FILE names, if any, are trusted beside the
+// system's authorities, as OpenSSL programs do (a company's own authority, say); Qt itself does
+// not read the variable. Called once at start-up, before the first request; gives how many
+// certificates were added.
+qsizetype TrustCertificatesFromEnvironment();
+
 class Inet {
  public:
   static constexpr std::chrono::milliseconds DefaultTimeLimit{30'000};

@@ -55,8 +55,15 @@ std::optional<QString> ExtractDescription(QStringView page) { return Extract(pag
 std::optional<QString> ExtractDownloadQuery(QStringView page) { return Extract(page, DownloadQuery); }
 
 VideoInfo ExtractVideoInfo(QStringView page) {
-  return {ExtractTitle(page),    ExtractUser(page),        ExtractDate(page),         ExtractViews(page),
-          ExtractCategory(page), ExtractDescription(page), ExtractDownloadQuery(page)};
+  VideoInfo info;
+  info.Title = ExtractTitle(page);
+  info.User = ExtractUser(page);
+  info.Date = ExtractDate(page);
+  info.Views = ExtractViews(page);
+  info.Category = ExtractCategory(page);
+  info.Description = ExtractDescription(page);
+  info.DownloadQuery = ExtractDownloadQuery(page);
+  return info;
 }
 
 }  // namespace retrieval

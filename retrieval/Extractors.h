@@ -6,6 +6,7 @@
 namespace retrieval {
 
 // What one watch page yields. A field is absent when it could not be cut out of the page.
+// The last two come only from today's player data (PlayerData.h).
 struct VideoInfo {
   std::optional<QString> Title;
   std::optional<QString> User;
@@ -14,6 +15,8 @@ struct VideoInfo {
   std::optional<QString> Category;
   std::optional<QString> Description;
   std::optional<QString> DownloadQuery;
+  std::optional<QString> DirectLink{};  // a whole address the browser can fetch as it stands
+  std::optional<QString> Unplayable{};  // why the site will not play the video
 };
 
 // Each cuts one field out of the page text by fixed markers, exactly as the page writes it.

@@ -4,6 +4,7 @@
 #include "platform/Inet.h"
 #include "retrieval/Extractors.h"
 #include "retrieval/InformationText.h"
+#include "retrieval/PlayerData.h"
 #include "retrieval/SiteAddresses.h"
 #include "view/ControlView.h"
 #include "view/frmMainControls.h"
@@ -24,6 +25,15 @@ void ReadRemainingChunks(platform::Inet& Inet1, QString& page) {
   }
 }
 
+// What the link box gets: the page's own address for the video, or one built from its download
+// query; nothing when the site will not play the video.
+std::optional<QString> LinkOf(const VideoInfo& info, const QString& videoSiteHost) {
+  if (info.Unplayable) return std::nullopt;
+  if (info.DirectLink) return info.DirectLink;
+  if (info.DownloadQuery) return DownloadLink(videoSiteHost, *info.DownloadQuery);
+  return std::nullopt;
+}
+
 void LoadWatchPage(view::ControlView& frmMain, platform::Inet& Inet1, const QString& address,
                    const QString& videoSiteHost) {
   frmMain.SetText(view::frmMain::T2, QStringLiteral("Loading YouTube data. Please wait..."));
@@ -35,28 +45,32 @@ void LoadWatchPage(view::ControlView& frmMain, platform::Inet& Inet1, const QStr
     return;
   }
   ReadRemainingChunks(Inet1, page);
-  const VideoInfo info = ExtractVideoInfo(page);
+  const VideoInfo info = ReadVideoInfo(page);
   frmMain.SetText(view::frmMain::T3, InformationText(info));
-  // Without a download query of its own, the page must not leave the previous video's link to
-  // be downloaded in its name.
-  if (!info.DownloadQuery) {
+  const std::optional<QString> link = LinkOf(info, videoSiteHost);
+  // Without a link of its own, the page must not leave the previous video's link to be
+  // downloaded in its name.
+  if (!link) {
     frmMain.SetText(view::frmMain::T1, QString());
-    frmMain.SetText(view::frmMain::T2, QStringLiteral("YouTube data loaded, but the page holds no download link."));
+    frmMain.SetText(view::frmMain::T2,
+                    info.Unplayable
+                        ? QStringLiteral("YouTube data loaded, but the video cannot be played: ") + *info.Unplayable
+                        : QStringLiteral("YouTube data loaded, but the page holds no download link."));
     return;
   }
-  frmMain.SetText(view::frmMain::T1, DownloadLink(videoSiteHost, *info.DownloadQuery));
+  frmMain.SetText(view::frmMain::T1, *link);
   frmMain.SetText(view::frmMain::T2, QStringLiteral("YouTube data loaded. Click Download button to save the video."));
   frmMain.SetEnabled(view::frmMain::B2_0, true);
 }
 
 }  // namespace
 
-void Retrieve(view::ControlView& frmMain, platform::Inet& Inet1, const QString& videoSiteHost) {
+void Retrieve(view::ControlView& frmMain, platform::Inet& Inet1, const SiteHosts& hosts) {
   frmMain.SetEnabled(view::frmMain::B1, false);
   frmMain.SetEnabled(view::frmMain::B2_0, false);
   const QString address = frmMain.Text(view::frmMain::T4);
-  if (IsWatchPageAddress(address, videoSiteHost)) {
-    LoadWatchPage(frmMain, Inet1, address, videoSiteHost);
+  if (IsWatchPageAddress(address, hosts)) {
+    LoadWatchPage(frmMain, Inet1, address, hosts.video);
   } else {
     frmMain.ShowError(QStringLiteral("Invalid YouTube URL!"));
   }

@@ -10,6 +10,7 @@ QB_PACKAGES=(
   libswscale-dev libswresample-dev libavutil-dev
   googletest libgtest-dev
   ffmpeg            # ffprobe checks what the converter wrote; bench compares against the stock tool
+  openssl ca-certificates  # tests make their own certificate authority; https trusts the system's
   xvfb xauth        # screenshots and a real display for ./run on a headless machine
   fonts-dejavu-core # closest free face to the windows' Verdana
   clang libclang-rt-14-dev  # fuzz/run: libFuzzer and clang's sanitizer runtimes

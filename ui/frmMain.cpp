@@ -62,7 +62,10 @@ void frmMain::Form_Unload() { platform::End(); }
 
 void frmMain::Pic1_Click() { platform::ShellExecute(QString::fromUtf8(config::ProductPageAddress)); }
 
-void frmMain::B1_Click() { retrieval::Retrieve(view_, Inet1, QString::fromUtf8(config::VideoSiteHost)); }
+void frmMain::B1_Click() {
+  retrieval::Retrieve(view_, Inet1,
+                      {QString::fromUtf8(config::VideoSiteHost), QString::fromUtf8(config::ShortLinkHost)});
+}
 
 void frmMain::B2_Click(int index) {
   switch (index) {

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QSslConfiguration>
 #include <QSslSocket>
 #include <QTimer>
 
 #include "platform/Inet.h"
 #include "tests/support/LocalHttpServer.h"
+#include "tests/support/TestAuthority.h"
 
 using namespace std::chrono_literals;
 using Response = LocalHttpServer::Response;
@@ -136,6 +138,24 @@ TEST_F(InetTest, RequestsOnlyWebAddresses) {
     EXPECT_EQ(inet.OpenURL(QString::fromLatin1(address)), std::nullopt) << address;
   }
   EXPECT_TRUE(server.Requests().empty());
+}
+
+// The file SSL_CERT_FILE names adds its authorities to the system's, which stay trusted.
+TEST(TrustedCertificates, ComeFromTheFileSslCertFileNames) {
+  const TestAuthority authority({QStringLiteral("www.youtube.com")});
+  ASSERT_TRUE(authority.IsValid());
+  const std::pair<QByteArray, qsizetype> cases[] = {{{}, 0},
+                                                    {"", 0},
+                                                    {"/nonexistent/authority.pem", 0},
+                                                    {"/etc/hostname", 0},
+                                                    {authority.CertificateFile().toUtf8(), 1}};
+  for (const auto& [file, added] : cases) {
+    const ScopedEnvironment certificates{{"SSL_CERT_FILE", file}};
+    EXPECT_EQ(platform::TrustCertificatesFromEnvironment(), added) << file.toStdString();
+  }
+  const QList<QSslCertificate> trusted = QSslConfiguration::defaultConfiguration().caCertificates();
+  EXPECT_TRUE(trusted.contains(QSslCertificate::fromPath(authority.CertificateFile()).value(0)));
+  for (const QSslCertificate& system : QSslConfiguration::systemCaCertificates()) EXPECT_TRUE(trusted.contains(system));
 }
 
 }  // namespace

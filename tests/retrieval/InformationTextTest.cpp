@@ -7,27 +7,50 @@ using retrieval::VideoInfo;
 
 namespace {
 
-TEST(AddressCheck, AcceptsOnlyAddressesHoldingTheWatchPagePrefix) {
+TEST(AddressCheck, AcceptsWatchPageAddressesOfTheSiteOnly) {
   const struct {
     const char* address;
-    const char* host;
     bool accepted;
+    retrieval::SiteHosts hosts = {"www.youtube.com", "youtu.be"};
   } cases[] = {
-      {"http://www.youtube.com/watch?v=AB12", "www.youtube.com", true},
-      {"HTTP://WWW.YOUTUBE.COM/WATCH?V=AB12", "www.youtube.com", true},
-      {"  look: http://www.youtube.com/watch?v=AB12 ", "www.youtube.com", true},
-      {"http://www.youtube.com/watch?v=", "www.youtube.com", true},
-      {"http://video.test/watch?v=AB12", "video.test", true},
-      {"http://www.youtube.com/watch?v=AB12", "video.test", false},
-      {"https://www.youtube.com/watch?v=AB12", "www.youtube.com", false},
-      {"http://youtube.com/watch?v=AB12", "www.youtube.com", false},
-      {"http://www.youtube.com/watch?x=1&v=AB12", "www.youtube.com", false},
-      {"http://www.youtube.com/watch?v", "www.youtube.com", false},
-      {"", "www.youtube.com", false},
+      {"http://www.youtube.com/watch?v=AB12", true},
+      {"HTTP://WWW.YOUTUBE.COM/WATCH?V=AB12", true},
+      {"  look: http://www.youtube.com/watch?v=AB12 ", true},
+      {"http://www.youtube.com/watch?v=", true},
+      {"http://video.test/watch?v=AB12", true, {"video.test", "v.test"}},
+      {"http://www.youtube.com/watch?v=AB12", false, {"video.test", "v.test"}},
+      {"https://www.youtube.com/watch?v=AB12", true},
+      {"https://www.youtube.com/watch?v=AB12&t=42s", true},
+      {"http://m.youtube.com/watch?v=AB12", true},
+      {"HTTPS://M.YOUTUBE.COM/watch?v=AB12", true},
+      {"http://youtube.com/watch?v=AB12", true},
+      {"https://youtube.com/watch?v=AB12", true},
+      {"https://m.test/watch?v=AB12", true, {"video.test", "v.test"}},
+      {"https://test/watch?v=AB12", true, {"video.test", "v.test"}},
+      {"https://www.youtube.com/shorts/AB12", true},
+      {"http://www.youtube.com/live/AB12", true},
+      {"https://www.youtube.com/embed/AB12", true},
+      {"https://youtu.be/AB12", true},
+      {"http://YOUTU.BE/A", true},
+      {"https://v.test/AB12", true, {"video.test", "v.test"}},
+      {"https://youtu.be/AB12", false, {"video.test", "v.test"}},
+      {"https://youtu.be/", false},
+      {"https://youtu.be", false},
+      {"https://youtu.be.evil.test/AB12", false},
+      {"https://notyoutube.com/watch?v=AB12", false},
+      {"https://m.youtube.com/shorts/AB12", false},
+      {"https://youtube.com/shorts/AB12", false},
+      {"https://www.youtube.com/shorts", false},
+      {"https://www.youtube.com/channel/AB12", false},
+      {"ftp://www.youtube.com/watch?v=AB12", false},
+      {"https://www.youtube.com/watch?x=1&v=AB12", false},
+      {"http://www.youtube.com/watch?v", false},
+      {"www.youtube.com/watch?v=AB12", false},
+      {"", false},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(retrieval::IsWatchPageAddress(QString::fromUtf8(c.address), QString::fromUtf8(c.host)), c.accepted)
-        << c.address << " for " << c.host;
+    EXPECT_EQ(retrieval::IsWatchPageAddress(QString::fromUtf8(c.address), c.hosts), c.accepted)
+        << c.address << " for " << c.hosts.video.toStdString();
 }
 
 TEST(DownloadLinkTest, JoinsQueryUnaltered) {
@@ -57,7 +80,8 @@ TEST(InformationText, ComposesBlocksOfPresentFields) {
       {Without(&VideoInfo::User), "Title: Cats\r\n\r\n" + rest},
       {emptyTitle, "Title: \r\n\r\nUser: bob\r\n\r\n" + rest},
       {Without(&VideoInfo::DownloadQuery), "Title: Cats\r\n\r\nUser: bob\r\n\r\n" + rest},
-      {Without(&VideoInfo::Description), "Title: Cats\r\n\r\nUser: bob\r\n\r\n" + rest.left(rest.indexOf("Description: "))},
+      {Without(&VideoInfo::Description),
+       "Title: Cats\r\n\r\nUser: bob\r\n\r\n" + rest.left(rest.indexOf("Description: "))},
       {VideoInfo{{}, {}, {}, {}, {}, "", {}}, "Description: \r\n\r\n"},
   };
   for (const auto& [info, text] : cases) EXPECT_EQ(retrieval::InformationText(info), text);

@@ -4,19 +4,36 @@
 #include <QMutex>
 #include <QMutexLocker>
 #include <QProcess>
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
 #include <QTimer>
 #include <map>
+#include <optional>
 
 struct LocalHttpServer::State {
   mutable QMutex mutex;
   std::map<QByteArray, Response> scripts;
   std::vector<Request> requests;
+  std::optional<QSslConfiguration> tls;
 };
 
 namespace {
+
+// Every connection is a QSslSocket, so that a tunnel can turn secure halfway.
+class Listener : public QTcpServer {
+ protected:
+  void incomingConnection(qintptr descriptor) override {
+    auto* socket = new QSslSocket(this);
+    if (socket->setSocketDescriptor(descriptor)) {
+      addPendingConnection(socket);
+    } else {
+      delete socket;
+    }
+  }
+};
+
 using Response = LocalHttpServer::Response;
 using Request = LocalHttpServer::Request;
 
@@ -80,10 +97,24 @@ void Serve(QTcpSocket* socket, const std::shared_ptr<LocalHttpServer::State>& st
     const Request request = ParseRequestHead(received->left(end));
     received->clear();
     Response response{.status = 404};
+    std::optional<QSslConfiguration> tls;
     {
       const QMutexLocker lock(&state->mutex);
       state->requests.push_back(request);
-      if (const auto it = state->scripts.find(ScriptKey(request)); it != state->scripts.end()) response = it->second;
+      const auto it = state->scripts.find(ScriptKey(request));
+      if (it != state->scripts.end()) {
+        response = it->second;
+      } else if (request.method == "CONNECT") {
+        tls = state->tls;
+      }
+    }
+    auto* secure = qobject_cast<QSslSocket*>(socket);
+    if (tls && secure && secure->mode() == QSslSocket::UnencryptedMode) {
+      // The client speaks TLS only once the tunnel is confirmed, so the handshake starts here.
+      socket->write("HTTP/1.1 200 Connection established\r\n\r\n");
+      secure->setSslConfiguration(*tls);
+      secure->startServerEncryption();
+      return;
     }
     QTimer::singleShot(response.delay, socket, [socket, response] { Send(socket, response); });
   });
@@ -92,7 +123,7 @@ void Serve(QTcpSocket* socket, const std::shared_ptr<LocalHttpServer::State>& st
 }  // namespace
 
 LocalHttpServer::LocalHttpServer() : state_(std::make_shared<State>()), thread_(new QThread) {
-  auto* server = new QTcpServer;
+  auto* server = new Listener;
   server->moveToThread(thread_);
   QObject::connect(thread_, &QThread::finished, server, &QObject::deleteLater);
   thread_->start();
@@ -119,6 +150,11 @@ QString LocalHttpServer::Address() const { return QStringLiteral("http://127.0.0
 void LocalHttpServer::Script(const QByteArray& target, Response response) {
   const QMutexLocker lock(&state_->mutex);
   state_->scripts[target] = std::move(response);
+}
+
+void LocalHttpServer::ServeTls(const QSslConfiguration& server) {
+  const QMutexLocker lock(&state_->mutex);
+  state_->tls = server;
 }
 
 std::vector<LocalHttpServer::Request> LocalHttpServer::Requests() const {

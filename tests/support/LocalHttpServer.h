@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QList>
+#include <QSslConfiguration>
 #include <QString>
 #include <chrono>
 #include <memory>
@@ -13,9 +14,10 @@ class QThread;
 
 // A real HTTP/1.1 server on 127.0.0.1 with scripted answers, for tests of code that fetches web
 // pages. It is an HTTP proxy as well: with http_proxy pointing at it, a request for
-// "http://www.youtube.com/watch?v=x" arrives here as that absolute address, so the code under
-// test keeps its real host names and still never leaves the machine. It runs in a thread of its
-// own and so answers while the test's thread blocks (a nested event loop, a child process).
+// "http://www.youtube.com/watch?v=x" arrives here as that absolute address, and with https_proxy
+// a request for "https://www.youtube.com/..." arrives as a CONNECT that it may answer with TLS
+// (ServeTls), so the code under test keeps its real host names and still never leaves the machine. It runs in a thread
+// of its own and so answers while the test's thread blocks (a nested event loop, a child process).
 class LocalHttpServer {
  public:
   struct Response {
@@ -46,6 +48,10 @@ class LocalHttpServer {
   // matched whether the request comes directly or as an absolute address through the proxy,
   // or "host:port" for a CONNECT. Anything not scripted gets 404 with an empty body.
   void Script(const QByteArray& target, Response response);
+
+  // From now on a CONNECT that no script answers opens a tunnel in which this server speaks TLS
+  // with `server` (certificate and key) and answers the requests by their scripts as usual.
+  void ServeTls(const QSslConfiguration& server);
 
   // Every request received so far, oldest first.
   std::vector<Request> Requests() const;
