@@ -48,9 +48,10 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${ProductPageAddress}")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 # The libraries the binaries link come from dpkg-shlibdeps. Which encoders libavcodec holds shows
 # only at run time: the AMR encoder of the 3GP formats is in its extra build alone. (Qt's
-# window-system plugins come with libqt6gui6; xdg-open shows folders and web pages.)
+# window-system plugins come with libqt6gui6; xdg-open shows folders and web pages.) Without the
+# certificate authorities every secure page fetch fails its check on a minimal system.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS libavcodec-extra)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libavcodec-extra, ca-certificates")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 # The "Video Output" folder beside the program serves a build or a per-user install; in a system
 # install nobody but root could write into it, so the package leaves it out.
