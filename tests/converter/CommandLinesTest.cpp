@@ -172,6 +172,8 @@ const Line kLines[] = {
      "", 0, "", 0.5, true},
     {"connection broken half-way", "-i HTTP/cut.flv -y -vcodec mpeg4 DIR/out.avi", "mpeg4 320x240 25 mp3 22050 1", 3,
      "Error: cannot read 'HTTP/cut.flv' to its end: Input/output error.", 0, "", 0.5, true},
+    {"two-pass log beside a network input",
+     "-i HTTP/cut.flv -y -pass 1 -passlogfile DIR/pass -vcodec mpeg4 DIR/out.avi", "mpeg4 320x240 25 mp3 22050 1", 3, "Error: cannot read 'HTTP/cut.flv'", 0, "", 0.5, true},
 };
 // clang-format on
 
