@@ -186,7 +186,7 @@ void ConversionWindow::Timer1_Timer() {
   // may also have been ended meanwhile, by closing the window while the end-time message was shown.
   if (chunk.state == ConverterRun::Chunk::State::Ended) {
     if (run_.IsActive()) StopRun();
-  } else if (CancelRequested || (InfoOnly && chunk.findings.outputHeader)) {
+  } else if (!run_.StopAsked() && (CancelRequested || (InfoOnly && chunk.findings.outputHeader))) {
     StopConverter();
   }
   inTick_ = false;
