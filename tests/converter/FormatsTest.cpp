@@ -74,11 +74,11 @@ INSTANTIATE_TEST_SUITE_P(AllFormats, FormatTest, ::testing::ValuesIn(kFormats),
                          [](const auto& info) { return TestName(info.param.first); });
 
 TEST(StopTest, ASignalFinishesAPlayableFileAndExitsWithItsOwnStatus) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(MakeFlv(folder.filePath("long.flv"), 40));
+  const QStringList arguments = WindowArguments(folder.filePath("long.flv"), "Sony PSP (PSP AVC)", folder.path());
   for (const int signal : {SIGTERM, SIGINT}) {
     SCOPED_TRACE(signal);
-    QTemporaryDir folder;
-    ASSERT_TRUE(MakeFlv(folder.filePath("long.flv"), 40));
-    const QStringList arguments = WindowArguments(folder.filePath("long.flv"), "Sony PSP (PSP AVC)", folder.path());
     QProcess converter;
     converter.setProcessChannelMode(QProcess::MergedChannels);
     converter.start(ConverterPath(), arguments);  // x264: the slowest encoder
