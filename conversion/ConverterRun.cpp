@@ -83,7 +83,7 @@ bool ConverterRun::Start(const QStringList& arguments) {
   // completed by the next one.
   decoder_ = QStringDecoder(QStringConverter::System);
   const qsizetype input = arguments.indexOf(QStringLiteral("-i")) + 1;
-  output_ = ConverterOutput(input > 0 && input < arguments.size() ? arguments[input] : QString());
+  output_ = ConverterOutput(input > 0 ? arguments.value(input) : QString());
   tail_.clear();
   succeeded_ = false;
   stopAsked_ = false;
