@@ -65,8 +65,9 @@ void ConversionWindow::Form_Load() {
 
 void ConversionWindow::Form_Unload() {
   if (!run_.IsActive()) return;
+  // The window cannot wait: the converter is stopped all the same and collected when it ends.
   CancelConvert();
-  StopRun(false);
+  StopRun();
 }
 
 void ConversionWindow::B1_Click(int index) {
@@ -180,11 +181,14 @@ void ConversionWindow::Timer1_Timer() {
   inTick_ = true;
   const ConverterRun::Chunk chunk = run_.ReadChunk();
   if (chunk.state != ConverterRun::Chunk::State::Nothing) TakeFindings(chunk.findings);
-  const bool converterEnded = chunk.state == ConverterRun::Chunk::State::Ended;
-  // Nothing new skips the tick, but a cancel still ends the run now. The run may also have been
-  // ended meanwhile, by closing the window while the end-time message was shown.
-  const bool over = converterEnded || (InfoOnly && chunk.findings.outputHeader) || CancelRequested;
-  if (over && run_.IsActive()) StopRun(converterEnded);
+  // A cancel and the end of an information run stop the converter; the run itself ends only once
+  // the converter has exited, so that no new run can write into a file it still writes. The run
+  // may also have been ended meanwhile, by closing the window while the end-time message was shown.
+  if (chunk.state == ConverterRun::Chunk::State::Ended) {
+    if (run_.IsActive()) StopRun();
+  } else if (!run_.StopAsked() && (CancelRequested || (InfoOnly && chunk.findings.outputHeader))) {
+    StopConverter();
+  }
   inTick_ = false;
 }
 
@@ -204,12 +208,12 @@ void ConversionWindow::TakeFindings(const OutputFindings& findings) {
   }
 }
 
-void ConversionWindow::StopRun(bool converterEnded) {
-  // A converter still running is stopped here: after a cancel, at the end of an information run,
-  // and when the ending time lies beyond the video, which nobody would read.
-  const bool failed = converterEnded && !CancelRequested && !run_.Succeeded();
+void ConversionWindow::StopRun() {
+  // A converter that ended without being asked to, with a status other than success, failed; a
+  // stop by someone else included.
+  const bool failed = !CancelRequested && !run_.StopAsked() && !run_.Succeeded();
   const QString lastLines = failed ? run_.LastLines() : QString();
-  run_.Stop();
+  run_.Release();
   Timer1.stop();
   if (failed) {
     // An information run has shown everything the converter wrote already.
@@ -221,8 +225,14 @@ void ConversionWindow::StopRun(bool converterEnded) {
                                               : QStringLiteral("Done! Click Open button to open the folder."));
     if (InfoOnly) view_.SetText(StatusLine, QString());
   }
-  if (InfoOnly) KillProcessesByName(QString::fromLatin1(config::ConverterFileName));
   EndRun();
+}
+
+void ConversionWindow::StopConverter() {
+  KillProcessesByName(QString::fromLatin1(config::ConverterFileName));
+  // The process list may miss this window's own converter (its file renamed meanwhile); asking it
+  // once more changes nothing.
+  run_.Stop();
 }
 
 void ConversionWindow::CreateDefaultFolderInUse() {
@@ -238,7 +248,7 @@ void ConversionWindow::EndRun() {
 
 void ConversionWindow::CancelConvert() {
   CancelRequested = true;
-  KillProcessesByName(QString::fromLatin1(config::ConverterFileName));
+  StopConverter();
 }
 
 void ConversionWindow::SetInputsEnabled(bool enabled) {

@@ -34,7 +34,7 @@ class ConversionWindow : public QObject {
                    QObject* parent = nullptr);
 
   void Form_Load();
-  // Closing the window during a run cancels it as Cancel does and releases the child.
+  // Closing the window during a run cancels it as Cancel does and lets the child go.
   void Form_Unload();
   void B1_Click(int index);
   void CHk1_Click();
@@ -66,7 +66,10 @@ class ConversionWindow : public QObject {
   void StartConversion();
   void LaunchConverter(const QStringList& arguments);
   void TakeFindings(const OutputFindings& findings);
-  void StopRun(bool converterEnded);
+  // Asks every converter of this program, this window's own among them, to stop.
+  void StopConverter();
+  // The stop sequence, once the converter has exited or the window closes.
+  void StopRun();
   // Back to idle, whichever way the run ended, with nothing of it kept for the next.
   void EndRun();
   // The default output folder comes into being when a run or Open first needs it.

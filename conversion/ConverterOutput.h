@@ -21,6 +21,11 @@ struct OutputFindings {
 // the character preceding "Output #0", wherever the reads happened to split the output.
 class ConverterOutput {
  public:
+  // `inputPath` is the input as the converter was given it. The converter repeats it in the
+  // input's description ("from '<path>':"), and a name may hold anything, "Duration: " and line
+  // ends included: the duration is read only from the description's own lines after that echo.
+  explicit ConverterOutput(const QString& inputPath = {});
+
   OutputFindings Take(QStringView chunk);
   // The converter has ended: whatever is left counts as a finished line.
   OutputFindings Finish();
@@ -33,6 +38,11 @@ class ConverterOutput {
   // back so that the information text can end before it when "Output #0" follows.
   QString pending_;
   bool headerSeen_ = false;
+  // The echo of the input's path while it is still awaited, and all the output taken meanwhile.
+  QString echo_;
+  QString beforeEcho_;
+  qsizetype taken_ = 0;         // characters taken so far
+  qsizetype durationFrom_ = 0;  // where in the output a duration may start, once the echo has passed
 };
 
 }  // namespace conversion

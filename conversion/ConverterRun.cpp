@@ -1,5 +1,8 @@
 #include "conversion/ConverterRun.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
 #include <QRegularExpression>
 #include <QTimer>
 #include <fcntl.h>
@@ -15,6 +18,23 @@ constexpr int StopGraceMilliseconds = 2000;
 // Enough for the converter's closing lines, its "Error:" line among them.
 constexpr qsizetype KeptTailCharacters = 2048;
 constexpr int ReportedLines = 8;
+
+// The runs with a child, for the stop by name. Runs live on the window's thread only.
+QList<ConverterRun*>& Runs() {
+  static QList<ConverterRun*> runs;
+  return runs;
+}
+
+// Whether the system can execute `path`: an executable regular file that starts as a program
+// (ELF) or a script ("#!") does. One it cannot read is left to the start to judge.
+bool IsProgram(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.isFile() || !info.isExecutable()) return false;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return true;
+  const QByteArray start = file.read(4);
+  return start == QByteArray::fromHex("7f454c46") || start.startsWith("#!");
+}
 
 // Runs in the child between fork and exec: only async-signal-safe calls. Descriptors the
 // program left inheritable would otherwise reach the converter; marking them close-on-exec
@@ -40,11 +60,14 @@ void PrepareChild() {
 }  // namespace
 
 ConverterRun::~ConverterRun() {
-  if (IsActive()) Stop();
+  if (IsActive()) Release();
 }
 
 bool ConverterRun::Start(const QStringList& arguments) {
-  if (arguments.isEmpty()) return false;
+  if (arguments.isEmpty() || IsActive()) return false;
+  // Qt keeps a descriptor of each child it fails to execute, so what cannot be executed is not
+  // handed to it.
+  if (!IsProgram(arguments.first())) return false;
   auto process = std::make_unique<QProcess>();
   process->setProgram(arguments.first());
   process->setArguments(arguments.mid(1));
@@ -59,9 +82,12 @@ bool ConverterRun::Start(const QStringList& arguments) {
   // The converter writes in the system's 8-bit encoding; a character split between two reads is
   // completed by the next one.
   decoder_ = QStringDecoder(QStringConverter::System);
-  output_ = ConverterOutput();
+  const qsizetype input = arguments.indexOf(QStringLiteral("-i")) + 1;
+  output_ = ConverterOutput(input > 0 ? arguments.value(input) : QString());
   tail_.clear();
   succeeded_ = false;
+  stopAsked_ = false;
+  Runs().append(this);
   return true;
 }
 
@@ -69,6 +95,11 @@ ConverterRun::Chunk ConverterRun::ReadChunk() {
   if (!process_) return {Chunk::State::Ended, {}};
   // Collects what has arrived and notices an exit even when no event loop has run since.
   process_->waitForReadyRead(0);
+  if (stopAsked_) {
+    process_->readAll();
+    if (process_->state() != QProcess::NotRunning) return {};
+    return {Chunk::State::Ended, {}};
+  }
   const QByteArray bytes = process_->read(ChunkBytes);
   if (!bytes.isEmpty()) {
     const QString text = decoder_.decode(bytes);
@@ -88,6 +119,18 @@ QString ConverterRun::LastLines() const {
 }
 
 void ConverterRun::Stop() {
+  if (!process_ || stopAsked_) return;
+  stopAsked_ = true;
+  if (process_->state() == QProcess::NotRunning) return;
+  process_->terminate();
+  // The timer belongs to the process object, so it goes with it.
+  QTimer::singleShot(StopGraceMilliseconds, process_.get(), &QProcess::kill);
+}
+
+void ConverterRun::Release() {
+  if (!process_) return;
+  Stop();
+  Runs().removeOne(this);
   QProcess* process = process_.release();
   if (process->state() == QProcess::NotRunning) {
     delete process;
@@ -95,8 +138,12 @@ void ConverterRun::Stop() {
   }
   // It goes on by itself until it has ended and been collected, so that no zombie remains.
   QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
-  process->terminate();
-  QTimer::singleShot(StopGraceMilliseconds, process, &QProcess::kill);
+}
+
+ConverterRun* ConverterRun::Owning(qint64 processId) {
+  for (ConverterRun* run : Runs())
+    if (processId > 0 && run->ProcessId() == processId) return run;
+  return nullptr;
 }
 
 }  // namespace conversion

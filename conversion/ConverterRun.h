@@ -8,8 +8,9 @@
 
 namespace conversion {
 
-// One converter child and its merged output, from the launch to the stop. Destroying it stops a
-// run still going, so nothing outlives the window.
+// One converter child and its merged output, from the launch to the stop. It alone stops its
+// child: one request to stop, and one kill when the grace time is over. Destroying it stops a run
+// still going, so nothing outlives the window.
 class ConverterRun {
  public:
   // What one look at the output found.
@@ -26,12 +27,16 @@ class ConverterRun {
 
   // Starts arguments[0] with the rest as its arguments, never through a shell, with standard
   // input empty, standard output and standard error merged, and no descriptor of the program.
-  // False when it could not be started, with nothing left behind.
+  // False when it could not be started (also when arguments[0] is not a program the system can
+  // execute), with nothing left behind.
   bool Start(const QStringList& arguments);
   bool IsActive() const { return process_ != nullptr; }
+  // Zero once the converter has ended and been collected.
+  qint64 ProcessId() const { return process_ ? process_->processId() : 0; }
 
   // Takes at most 256 bytes of what the converter has written; never waits. Ended once the
-  // converter has exited and everything it wrote has been taken.
+  // converter has exited and everything it wrote has been taken. After Stop what it writes is
+  // dropped, so the end is not held up by output nobody reads.
   Chunk ReadChunk();
 
   // Whether the converter that has Ended exited by itself with status 0.
@@ -39,9 +44,18 @@ class ConverterRun {
   // The last lines the converter wrote, for a report of its failure.
   QString LastLines() const;
 
-  // Gives up the child. One still running is asked to stop and killed two seconds later if it
-  // has not; the window never waits for it.
+  // Asks the converter to stop (SIGTERM), so that it completes what it has written, and kills it
+  // if it is still there when the grace time is over. Returns at once; the run stays active until
+  // ReadChunk reports the end. Asking again changes nothing.
   void Stop();
+  bool StopAsked() const { return stopAsked_; }
+
+  // Gives up the child. One still running is stopped as above and collected by itself when it
+  // ends; nobody waits for it.
+  void Release();
+
+  // The run whose converter has this process id, if it is this program's.
+  static ConverterRun* Owning(qint64 processId);
 
  private:
   std::unique_ptr<QProcess> process_;
@@ -49,6 +63,7 @@ class ConverterRun {
   ConverterOutput output_;
   QString tail_;
   bool succeeded_ = false;
+  bool stopAsked_ = false;
 };
 
 }  // namespace conversion

@@ -7,8 +7,8 @@ namespace conversion {
 // compared whole and so never matches.
 bool ImageNameMatches(const QString& processImageName, const QString& imageName);
 
-// Terminates every process that this program started, directly or through its children, whose
-// image name ends with `imageName`, without waiting for any of them. A converter the user runs
+// Stops every converter this program runs whose image name ends with `imageName`, through the run
+// that owns it (ConverterRun::Stop), without waiting for any of them. A converter the user runs
 // by hand is not this program's to stop. Failures are ignored.
 void KillProcessesByName(const QString& imageName);
 

@@ -97,7 +97,10 @@ int Transcode(const Options& options, InputFile& input, const OutputPlan& plan) 
     output.Discard();
     return Fail(error + " Nothing was kept of the output.");
   }
-  if (StopRequested()) Warning("stopped on request; the output holds what was converted so far.");
+  if (StopRequested()) {
+    Warning("stopped on request; the output holds what was converted so far.");
+    return kExitStopped;
+  }
   if (!transcoder.ReadError().empty()) return Fail(transcoder.ReadError(), kExitInputDamaged);
   return kExitSuccess;
 }
@@ -119,7 +122,7 @@ void LimitToFrames(Options& options, const OutputPlan& plan) {
 int Convert(const Options& given, const std::vector<std::string>& warnings) {
   if (Refusal refusal = CheckFiles(given); !refusal.error.empty()) return Fail(refusal.error, refusal.status);
   InputFile::OpenResult opened = InputFile::Open(given.inputPath);
-  if (!opened.file) return StopRequested() ? kExitSuccess : Fail(opened.error);
+  if (!opened.file) return StopRequested() ? kExitStopped : Fail(opened.error);
   opened.file->Describe(given.inputPath);
   for (const std::string& warning : warnings) Warning(warning);
   if (!opened.file->Video() && !opened.file->Audio())

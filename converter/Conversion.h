@@ -3,12 +3,15 @@
 
 namespace kodavert {
 
-// Exit statuses: a stop request after the output was begun still counts as success.
+// Exit statuses.
 inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 // The output is complete and plays, but the input failed to read before its end.
 inline constexpr int kExitInputDamaged = 3;
+// Stopped by SIGTERM or SIGINT: what was converted so far is kept and plays, but the output is not
+// what was asked for, and whoever watches the run must not take it for a finished one.
+inline constexpr int kExitStopped = 255;
 
 // One whole conversion, from opening the input to the completed output; the exit status.
 // `warnings` from reading the command line are given after the input's description, which the

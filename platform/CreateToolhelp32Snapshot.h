@@ -7,7 +7,6 @@ namespace platform {
 // One running process, as the process list shows it.
 struct ProcessEntry {
   int th32ProcessID = 0;
-  int th32ParentProcessID = 0;
   QString szExeFile;  // the image name: the file name of the process's executable
 };
 
@@ -15,6 +14,5 @@ struct ProcessEntry {
 // running now that this user may terminate (others, and those whose executable cannot be read,
 // are left out). Read from /proc; empty when that cannot be read.
 std::vector<ProcessEntry> CreateToolhelp32Snapshot();
-
 
 }  // namespace platform

@@ -12,16 +12,6 @@
 namespace platform {
 namespace {
 
-// The parent's id: the fourth field of /proc/<id>/stat, counted after the command name, which
-// is in parentheses and may itself hold blanks and parentheses.
-int ParentProcessId(const QString& folder) {
-  QFile stat(folder + QStringLiteral("/stat"));
-  if (!stat.open(QIODevice::ReadOnly)) return 0;
-  const QByteArray line = stat.readAll();
-  const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 1).simplified().split(' ');
-  return fields.size() > 1 ? fields[1].toInt() : 0;
-}
-
 std::optional<ProcessEntry> ReadEntry(const QString& id) {
   const QString folder = QStringLiteral("/proc/") + id;
   struct stat owner;
@@ -30,7 +20,7 @@ std::optional<ProcessEntry> ReadEntry(const QString& id) {
   QString executable = QFileInfo(folder + QStringLiteral("/exe")).symLinkTarget();
   if (executable.isEmpty()) return std::nullopt;  // a kernel thread, a zombie, or not readable
   executable.remove(QRegularExpression(QStringLiteral(" \\(deleted\\)$")));
-  return ProcessEntry{id.toInt(), ParentProcessId(folder), QFileInfo(executable).fileName()};
+  return ProcessEntry{id.toInt(), QFileInfo(executable).fileName()};
 }
 
 std::vector<ProcessEntry> ReadProcessList() {

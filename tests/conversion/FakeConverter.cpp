@@ -3,12 +3,14 @@
 //   print <text>     writes the text at once (\n and \r are unescaped), in one write
 //   wait <ms>        pauses
 //   ignore-term      survives requests to stop (SIGTERM) from here on
+//   count-term       as ignore-term, and writes a line to "kodavert.terms" beside it for each
 //   hold             waits until it is killed
 //   exit <code>      ends with that status (the end of the script ends with 0)
 // Before the first step it reports what it was given to "kodavert.report" beside it: each
 // argument followed by a NUL, then "fds:" and its open descriptors, then "stdin:" and how many
 // bytes its standard input held. It is always started by its full path.
 #include <dirent.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -17,6 +19,13 @@
 #include <regex>
 #include <string>
 #include <thread>
+
+namespace {
+int termsFile = -1;
+extern "C" void CountTerm(int) {
+  if (write(termsFile, "TERM\n", 5) < 0) _exit(4);
+}
+}  // namespace
 
 int main(int argc, char** argv) {
   const std::string self = argv[0], folder = self.substr(0, self.rfind('/'));
@@ -45,6 +54,9 @@ int main(int argc, char** argv) {
       std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(rest.c_str())));
     } else if (step == "ignore-term") {
       signal(SIGTERM, SIG_IGN);
+    } else if (step == "count-term") {
+      termsFile = open((folder + "/kodavert.terms").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND, 0600);
+      signal(SIGTERM, CountTerm);
     } else if (step == "hold") {
       for (;;) pause();
     } else if (step == "exit") {

@@ -69,8 +69,8 @@ struct Fed {
   bool operator==(const Fed&) const = default;
 };
 
-Fed Feed(std::initializer_list<const char16_t*> reads, bool toTheEnd = true) {
-  ConverterOutput output;
+Fed Feed(std::initializer_list<const char16_t*> reads, bool toTheEnd = true, const char16_t* inputPath = u"") {
+  ConverterOutput output{QString::fromUtf16(inputPath)};
   Fed fed;
   int index = 0;
   auto add = [&](const OutputFindings& f) {
@@ -99,6 +99,7 @@ TEST(ConverterOutput, FollowsLinesAcrossReads) {
     std::initializer_list<const char16_t*> reads;
     Fed fed;
     bool toTheEnd = true;
+    const char16_t* inputPath = u"";  // as the converter was given it
   };
   const QString x(5000, u'x');
   const Case cases[] = {
@@ -125,8 +126,18 @@ TEST(ConverterOutput, FollowsLinesAcrossReads) {
       {"header first", {u"Output #0, mp3\n"}, {{}, {}, {}, 0}},
       {"no header: the end shows it all", {u"Input\nno header at all"}, {u"Input\nno header at all"_s, {}, {}, -1}},
       {"a line without end is not kept", {reinterpret_cast<const char16_t*>(x.utf16())}, {x, {}, {}, -1}},
+      // The duration is the description's own: not the echo of a name, nor a stream's tag.
+      {"a name that holds the marker", {u"Input #0, flv, from '/v/Duration: 00:00:01.00.flv':\n  Duration: 00:00:27.00\n"},
+       {u"Input #0, flv, from '/v/Duration: 00:00:01.00.flv':\n  Duration: 00:00:27.00\n"_s, {27}, {}, -1}, true,
+       u"/v/Duration: 00:00:01.00.flv"},
+      {"a name that holds a whole line, split between reads",
+       {u"Input #0, flv, from '/v/a\n  Dura", u"tion: 00:00:01.00\n.flv':\n  Duration: 00:00:27.00\n"},
+       {u"Input #0, flv, from '/v/a\n  Duration: 00:00:01.00\n.flv':\n  Duration: 00:00:27.00\n"_s, {27}, {}, -1}, true,
+       u"/v/a\n  Duration: 00:00:01.00\n.flv"},
+      {"a stream's tag", {u"  Duration: 00:00:27.00\n", u"      title           : Duration: 00:00:01.00\n"},
+       {u"  Duration: 00:00:27.00\n      title           : Duration: 00:00:01.00\n"_s, {27}, {}, -1}},
   };
-  for (const Case& c : cases) EXPECT_EQ(Feed(c.reads, c.toTheEnd), c.fed) << c.what;
+  for (const Case& c : cases) EXPECT_EQ(Feed(c.reads, c.toTheEnd, c.inputPath), c.fed) << c.what;
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Whole runs of the conversion window with the real converter from the program folder, on videos
-// generated with ffmpeg: one of the size users convert, and a cut from a short one.
+// generated with ffmpeg: one of the size users convert, a cut from a short one, and one that
+// someone else stops.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include "RunSupport.h"
 #include "tests/support/Media.h"
@@ -20,11 +22,15 @@ TEST(RealConverter, ConvertEndsDoneWithRisingPercentagesOfTheWholeInputAndAReada
     const char* format;
     const char* cutStart;  // seconds; none: no cut
     const char* cutEnd;
-    double seconds;  // of the output
+    double seconds;  // of the output; none: stopped part-way
+    const char* status = "Done! Click Open button to open the folder.";
   };
   const Case cases[] = {
       {"long.flv", 420, "AVI (MPEG4-DivX-Best Quality)", nullptr, nullptr, 420},
       {"short.flv", 8, "MP3 Sound (MP3)", "02", "05", 3},
+      // Stopped by someone else: the part converted plays, but the run is no success.
+      {"long.flv", 420, "Sony PSP (PSP AVC)", nullptr, nullptr, 0,
+       "Conversion failed! See the information box for the converter's message."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.format);
@@ -33,15 +39,25 @@ TEST(RealConverter, ConvertEndsDoneWithRisingPercentagesOfTheWholeInputAndAReada
     w.view.listIndex["CBO"] = int(w.view.items["CBO"].indexOf(c.format));
     if (c.cutStart) w.Cut(c.cutStart, c.cutEnd);
     w.window.B1_Click(1);
+    if (!c.seconds) {
+      ASSERT_TRUE(WaitUntil([&] { return w.view.Text("T1_0").startsWith("Converting video... "); }));
+      ASSERT_EQ(OwnChildren().size(), 1);
+      kill(OwnChildren().first(), SIGTERM);
+    }
     ASSERT_TRUE(w.WaitForIdle(90000));
-    EXPECT_EQ(w.view.Text("T1_0"), "Done! Click Open button to open the folder.");
+    EXPECT_EQ(w.view.Text("T1_0"), c.status);
     const QList<int> percents = Percentages(w.view.statusTexts);
     const std::string shown = w.view.statusTexts.join(" | ").toStdString();
     ASSERT_FALSE(percents.isEmpty());
     EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end())) << shown;
-    EXPECT_EQ(percents.last(), int(c.seconds * 100 / c.videoSeconds)) << shown;
     const auto probe = testmedia::ProbeFile(w.window.OutputPath);
     ASSERT_TRUE(probe) << w.window.OutputPath.toStdString();
+    if (!c.seconds) {
+      EXPECT_GT(probe->duration, 0);
+      EXPECT_LT(probe->duration, c.videoSeconds - 10);
+      continue;
+    }
+    EXPECT_EQ(percents.last(), int(c.seconds * 100 / c.videoSeconds)) << shown;
     EXPECT_NEAR(probe->duration, c.seconds, 0.5);
   }
   EXPECT_TRUE(WaitUntil([] { return OwnChildren().isEmpty(); }, 10000)) << "a converter is still running";

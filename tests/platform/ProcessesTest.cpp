@@ -1,11 +1,12 @@
 // Cancel's stop of the converters found by name, on real processes: the process list, the names,
-// the parent ids and the grace time.
+// which converters are this program's, and the grace time.
 #include <gtest/gtest.h>
 
 #include <signal.h>
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "conversion/ConverterRun.h"
 #include "conversion/KillProcessesByName.h"
 #include "tests/support/Processes.h"
 
@@ -41,22 +42,22 @@ TEST(KillProcessesByName, EndsOwnConvertersEvenWhenTheyIgnoreStopRequests) {
                {"oldkodavert.dll", false, true},
                {"kodavert.dll.bak", false, false},
                {"kodavert.dll", true, false}};
-  std::vector<std::unique_ptr<QProcess>> children;
+  std::vector<std::unique_ptr<conversion::ConverterRun>> runs;
   std::vector<qint64> ids;
   for (const auto& c : cases) {
     const QString path = folder.filePath(c.name);
     ASSERT_TRUE(QFile::exists(path) || QFile::copy(FAKE_CONVERTER, path));
-    auto process = std::make_unique<QProcess>();
-    process->setProgram(path);
-    process->setStandardInputFile(QProcess::nullDevice());
     qint64 id = 0;
     if (c.detached) {
-      ASSERT_TRUE(process->startDetached(&id));
+      QProcess process;
+      process.setProgram(path);
+      process.setStandardInputFile(QProcess::nullDevice());
+      ASSERT_TRUE(process.startDetached(&id));
     } else {
-      process->start();
-      ASSERT_TRUE(process->waitForStarted());
-      id = process->processId();
-      children.push_back(std::move(process));
+      runs.push_back(std::make_unique<conversion::ConverterRun>());
+      ASSERT_TRUE(runs.back()->Start({path}));
+      id = runs.back()->ProcessId();
+      ASSERT_EQ(conversion::ConverterRun::Owning(id), runs.back().get());
     }
     ids.push_back(id);
   }
@@ -72,7 +73,7 @@ TEST(KillProcessesByName, EndsOwnConvertersEvenWhenTheyIgnoreStopRequests) {
   ASSERT_TRUE(WaitUntil(killedGone, 10000));
   for (size_t i = 0; i < ids.size(); ++i) EXPECT_EQ(Running(ids[i]), !cases[i].killed) << cases[i].name;
   for (qint64 id : ids) kill(pid_t(id), SIGKILL);
-  children.clear();
+  runs.clear();
   EXPECT_TRUE(WaitUntil([] { return OwnChildren().isEmpty(); }, 10000));
 }
 
