@@ -63,7 +63,7 @@ class FormatTest : public ::testing::TestWithParam<std::tuple<Row, const char*>>
 TEST_P(FormatTest, WholeAndCutHoldWhatTheFormatAsks) {
   const auto [row, name] = GetParam();
   const Source& source = SourceNamed(name);
-  ASSERT_TRUE(source.made && source.probe);
+  ASSERT_TRUE(source.made && source.probe && source.probe->audio);
   const auto [format, holds] = row;
   // Formats that set no sample rate keep the source's.
   const QString expected = QString(holds).replace("source", QString::number(source.probe->audio->sampleRate));
