@@ -24,11 +24,13 @@ const auto& InformationBox = T1_2;
 const auto& CutBox = CHk1;
 const auto& FormatList = CBO;
 
-// The file name without its folder and without its last four characters (".flv"). A name of
-// fewer than four characters is kept whole, so that the output still has a name of its own.
+// The file name without its folder and without its extension. Cutting a fixed four characters
+// (".flv") left "clip." of "clip.mpeg" and "m" of "movie"; a leading dot marks a hidden name, not
+// an extension.
 QString BaseNameOf(const QString& path) {
   const QString name = path.mid(path.lastIndexOf(QDir::separator()) + 1);
-  return name.size() < 4 ? name : name.chopped(4);
+  const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+  return dot > 0 ? name.left(dot) : name;
 }
 
 // "Video Output" beside the program while the user may write into it, as in a build or a per-user

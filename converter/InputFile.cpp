@@ -3,6 +3,8 @@
 #include "converter/Diagnostics.h"
 #include "converter/StopSignal.h"
 
+#include <algorithm>
+
 namespace kodavert {
 namespace {
 
@@ -13,19 +15,56 @@ bool HasKnownFormat(const AVCodecParameters& parameters) {
   return parameters.sample_rate > 0 && parameters.ch_layout.nb_channels > 0;
 }
 
+// Opens `path` on its own, as the converter's input is opened, or nothing.
+InputContextPtr OpenContext(const std::string& path, int& result) {
+  AVFormatContext* raw = avformat_alloc_context();
+  if (!raw) {
+    result = AVERROR(ENOMEM);
+    return nullptr;
+  }
+  raw->interrupt_callback = {InterruptCallback, nullptr};
+  result = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);  // frees the context on failure
+  return InputContextPtr(result < 0 ? nullptr : raw);
+}
+
+// The end of the last packet in AV_TIME_BASE units, read through a second opening of the file so
+// that the converter's own input stays at its start; nothing when no packet has a time.
+std::optional<int64_t> EndOfLastPacket(const std::string& path) {
+  int result = 0;
+  const InputContextPtr context = OpenContext(path, result);
+  PacketPtr packet(av_packet_alloc());
+  if (!context || !packet) return std::nullopt;
+  std::optional<int64_t> end;
+  while (av_read_frame(context.get(), packet.get()) >= 0) {
+    const int64_t time = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+    if (time != AV_NOPTS_VALUE) {
+      const AVRational base = context->streams[packet->stream_index]->time_base;
+      end = std::max(end.value_or(INT64_MIN), av_rescale_q(time + packet->duration, base, AV_TIME_BASE_Q));
+    }
+    av_packet_unref(packet.get());
+  }
+  return end;
+}
+
 }  // namespace
 
 InputFile::OpenResult InputFile::Open(const std::string& path) {
-  AVFormatContext* raw = avformat_alloc_context();
-  if (!raw) return {nullptr, "out of memory."};
-  raw->interrupt_callback = {InterruptCallback, nullptr};
-  if (const int result = avformat_open_input(&raw, path.c_str(), nullptr, nullptr); result < 0)
-    return {nullptr, "cannot open '" + path + "': " + ErrorText(result) +
+  int opened = 0;
+  InputContextPtr context = OpenContext(path, opened);
+  if (opened == AVERROR(ENOMEM)) return {nullptr, "out of memory."};
+  if (!context)
+    return {nullptr, "cannot open '" + path + "': " + ErrorText(opened) +
                          ". Check that the file exists and is a video or audio file."};
-  InputContextPtr context(raw);
   if (const int result = avformat_find_stream_info(context.get(), nullptr); result < 0)
     return {nullptr, "cannot read the streams of '" + path + "': " + ErrorText(result) +
                          ". The file may be damaged."};
+  // A file saved as it was recorded (a browser's recorder, a live stream) may not say how long it
+  // is, and the conversion window needs the length for its percentage. A file on disk can be read
+  // through once to learn it; a pipe cannot.
+  const bool seekable = context->pb && (context->pb->seekable & AVIO_SEEKABLE_NORMAL);
+  if ((context->duration == AV_NOPTS_VALUE || context->duration <= 0) && seekable)
+    if (const std::optional<int64_t> end = EndOfLastPacket(path))
+      context->duration = *end - (context->start_time == AV_NOPTS_VALUE ? 0 : context->start_time);
   std::unique_ptr<InputFile> file(new InputFile(std::move(context)));
   file->OpenDecoder(AVMEDIA_TYPE_VIDEO, file->video_);
   file->OpenDecoder(AVMEDIA_TYPE_AUDIO, file->audio_);

@@ -375,8 +375,17 @@ TEST_F(ConversionRunTest, WithoutAFolderTheUserMayWriteBesideTheProgramTheVideos
 }
 
 TEST_F(ConversionRunTest, LoadTakesTheBaseNameAndBrowseAndOpenTheChosenFolder) {
-  const std::pair<const char*, const char*> names[] = {
-      {"/v/talk.flv", "talk"}, {"/v/clip.mpeg", "clip."}, {"/v/ab", "ab"}, {"talk.flv", "talk"}, {"/v/", ""}};
+  const std::pair<const char*, const char*> names[] = {{"/v/talk.flv", "talk"},
+                                                       {"/v/clip.mpeg", "clip"},
+                                                       {"/v/clip.webm", "clip"},
+                                                       {"/v/movie", "movie"},
+                                                       {"/v/ab", "ab"},
+                                                       {"/v/a.b.mkv", "a.b"},
+                                                       {"/v/.hidden", ".hidden"},
+                                                       {"/v/.x.mp4", ".x"},
+                                                       {"/v.d/clip", "clip"},
+                                                       {"talk.flv", "talk"},
+                                                       {"/v/", ""}};
   for (const auto& [path, base] : names) {
     w->input = path;
     w->window.Form_Load();

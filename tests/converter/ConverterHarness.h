@@ -1,6 +1,6 @@
 #pragma once
 // Starts the real converter as the conversion window does for one of its formats, and states what
-// each format must give from the generated 320x240, 25 fps, 22050 Hz mono video.
+// each format must give from the generated 320x240, 25 fps videos.
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <optional>
@@ -32,7 +32,8 @@ inline QString Describe(const Probe& probe) {
   return words.join(' ');
 }
 
-// Each format's name and what its file holds, as Describe writes it.
+// Each format's name and what its file holds, as Describe writes it; "source" stands for the
+// source's sample rate, which a format that sets none keeps.
 inline const std::pair<const char*, const char*> kFormats[] = {
     {"AVI (MPEG4-DivX-Compatible)", "mpeg4 320x240 29.97 mp3 22050 2"},
     {"AVI (MPEG4-DivX-Best Quality)", "mpeg4 320x240 29.97 mp3 44100 2"},
@@ -42,9 +43,9 @@ inline const std::pair<const char*, const char*> kFormats[] = {
     {"iPOD Video2 (640x480) MPEG4", "mpeg4 640x480 25 aac 44100 2"},
     {"iPhone Video", "mpeg4 320x240 25 aac 44100 2"},
     {"MPEG (Max Compatible)", "mpeg1video 320x240 29.97 mp2 44100 2"},
-    {"MPEG (Best Quality)", "mpeg1video 320x240 29.97 mp2 22050 2"},
+    {"MPEG (Best Quality)", "mpeg1video 320x240 29.97 mp2 source 2"},
     {"WMV(WindowsMedia-Compatible)", "wmv2 320x240 25 wmav2 44100 2"},
-    {"WMV(WindowsMedia-Best Quality)", "wmv2 320x240 25 wmav2 22050 2"},
+    {"WMV(WindowsMedia-Best Quality)", "wmv2 320x240 25 wmav2 source 2"},
     {"RM (RealONE/RealPlayer)", "rv20 320x240 25 ac3 44100 2"},
     {"QuickTime MOV", "h264 320x240 29.97 aac 44100 2"},
     {"Sony PSP (Normal)", "mpeg4 368x208 29.97 aac 24000 2"},

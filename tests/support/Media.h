@@ -1,5 +1,5 @@
 #pragma once
-// Real media for tests: small Flash videos made by ffmpeg, and what ffprobe reads in a file.
+// Real media for tests: small Flash and today's videos made by ffmpeg, and what ffprobe reads in a file.
 // Both tools run as child processes with argument lists, never through a shell.
 #include <QString>
 #include <QStringList>
@@ -21,6 +21,10 @@ RunResult RunProgram(const QString& program, const QStringList& arguments, int t
 // A Flash video like the ones the window converts: FLV1 picture at 25 fps and MP3 sound at 22050 Hz.
 bool MakeFlv(const QString& path, double seconds, bool withVideo = true, bool withAudio = true,
              const QString& size = QStringLiteral("320x240"));
+
+// A video like today's downloads, chosen by the extension: H.264 and AAC at 44100 Hz in ".mp4",
+// VP9 and Opus in ".webm", AV1 and Opus in ".mkv" (Opus is always 48000 Hz); 320x240 at 25 fps.
+bool MakeDownload(const QString& path, double seconds);
 
 struct ProbedStream {
   QString codec;

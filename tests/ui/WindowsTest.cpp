@@ -192,7 +192,10 @@ TEST_F(MainWindow, OpenFileDialogReportsAChoiceACancelAndAFileThatVanished) {
       auto* d = qobject_cast<QFileDialog*>(modal);
       ASSERT_NE(d, nullptr);
       EXPECT_EQ(QStringList({d->windowTitle(), d->directory().path(), d->nameFilters().join("|")}),
-                QStringList({"Select A YouTube Video File", folder.path(), "Flash Video Files (*.flv)"}));
+                QStringList({"Select A YouTube Video File", folder.path(),
+                             "Video Files (*.flv *.mp4 *.m4v *.webm *.mkv *.mov *.avi *.wmv *.mpg *.mpeg *.3gp "
+                             "*.ogv)|Flash Video Files (*.flv)|All Files (*)"}));
+      EXPECT_EQ(d->selectedNameFilter(), d->nameFilters().constFirst());
       EXPECT_EQ(d->fileMode(), QFileDialog::ExistingFile);
       // Gone after the dialog checked it and before the program takes it.
       if (vanish) QObject::connect(d, &QDialog::finished, [&] { QFile::remove(path); });
