@@ -137,5 +137,27 @@ TEST(OptionTableTest, ParserFollowsEachRow) {
   }
 }
 
+// Values at the edges of what an own option takes.
+struct Value {
+  const char* option;
+  const char* value;
+  bool taken;
+};
+const Value kValues[] = {
+    {"-qscale", "255", true},       {"-qscale", "256", false},
+    {"-qscale", "0", false},        {"-aq", "0", true},
+    {"-aq", "-1", false},           {"-ab", "0", false},
+    {"-ab", "64k", true},           {"-metadata", "key=value", true},
+    {"-metadata", "=value", false}, {"-metadata", "key", false},
+};
+
+TEST(OptionTableTest, OwnValuesAtTheirEdges) {
+  for (const auto& [option, value, taken] : kValues) {
+    const char* argv[] = {"kodavert.dll", "-i", "in.flv", option, value, "out.avi"};
+    const auto parsed = kodavert::ParseCommandLine(6, argv);
+    EXPECT_EQ(parsed.options.has_value(), taken) << option << " " << value << ": " << parsed.error;
+  }
+}
+
 }  // namespace
 }  // namespace convertertest
