@@ -3,20 +3,18 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 }
+#include "converter/FormerOptions.h"
+
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace kodavert {
 
-using OptionList = std::vector<std::pair<std::string, std::string>>;
-
 // The command line's options that are not the converter's own reach the encoders and the muxer as
 // AVOptions, as they did in the stock tool of the time. Names and values that libavcodec has since
-// renamed or moved into an encoder's private options (most of them x264's) are translated first.
+// renamed or moved into an encoder's private options (most of them x264's) are translated first,
+// as the option table says.
 
-// An option of that time that takes no value ("-mv0", "-aic"); it is kept with an empty value.
-[[nodiscard]] bool IsFormerSwitch(const std::string& name);
 // Whether some encoder or muxer knows `name` (without its dash), today or under a former name.
 [[nodiscard]] bool IsCodecOption(const std::string& name);
 // Whether the encoders' option `name` takes a whole number or a yes/no, so that the tools of the

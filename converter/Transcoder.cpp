@@ -14,15 +14,6 @@ namespace kodavert {
 namespace {
 // Nothing has arrived yet; the stock tool waits as long before asking again.
 constexpr std::chrono::milliseconds kReadRetryDelay{10};
-
-// A container without a global header (AVI, MPEG) carries the parameter sets of H.264 and HEVC in
-// the stream itself, so packets that an MP4 or Flash file keeps apart from them are given start
-// codes by the library's own filter for the codec. Muxers that know their needs add theirs.
-const AVBitStreamFilter* ReshapeFor(const AVCodecParameters& parameters, bool globalHeader) {
-  if (globalHeader) return nullptr;
-  return av_bsf_get_by_name((std::string(avcodec_get_name(parameters.codec_id)) + "_mp4toannexb").c_str());
-}
-
 }  // namespace
 
 Transcoder::Transcoder(const Options& options, InputFile& input, OutputFile& output)
@@ -48,8 +39,8 @@ std::string Transcoder::Setup(const OutputPlan& plan) {
   const double start = options_.startSeconds.value_or(0);
   for (Pipeline& pipeline : pipelines_)
     if (pipeline.input)
-      pipeline.shift = av_rescale_q(input_.StartTime() + static_cast<int64_t>(start * AV_TIME_BASE),
-                                  AV_TIME_BASE_Q, pipeline.input->stream->time_base);
+      pipeline.shift = av_rescale_q(input_.StartTime() + static_cast<int64_t>(start * AV_TIME_BASE), AV_TIME_BASE_Q,
+                                    pipeline.input->stream->time_base);
   for (Pipeline& pipeline : pipelines_)
     if (pipeline.copied && options_.lengthSeconds)
       pipeline.end = pipeline.shift + av_rescale_q(static_cast<int64_t>(*options_.lengthSeconds * AV_TIME_BASE),
@@ -117,87 +108,12 @@ std::string Transcoder::AddOutputStream(Pipeline& pipeline, std::optional<uint32
   // Uncompressed sound costs less to encode than to hand over to another thread.
   if (av_get_exact_bits_per_sample(pipeline.encoder->codec_id) > 0) return {};
   try {
-    pipeline.worker = std::make_unique<EncoderWorker>(
-        [this, &pipeline](const AVFrame* frame) { return Encode(pipeline, frame); });
+    pipeline.worker =
+        std::make_unique<EncoderWorker>([this, &pipeline](const AVFrame* frame) { return Encode(pipeline, frame); });
   } catch (const std::system_error&) {
     // Without a thread of its own the encoder runs on the reading thread: slower, same output.
   }
   return {};
-}
-
-std::string Transcoder::AddCopy(DecodedStream* input, std::optional<uint32_t> tag) {
-  Pipeline& pipeline = pipelines_.emplace_back();
-  pipeline.input = input;
-  pipeline.copied = true;
-  const AVStream& source = *input->stream;
-  if (source.codecpar->codec_type == AVMEDIA_TYPE_VIDEO) pipeline.framesLeft = options_.videoFrames.value_or(-1);
-  const AVCodecParameters* parameters = source.codecpar;
-  if (const AVBitStreamFilter* filter = ReshapeFor(*parameters, output_.NeedsGlobalHeader())) {
-    AVBSFContext* raw = nullptr;
-    if (av_bsf_alloc(filter, &raw) < 0) return "out of memory.";
-    pipeline.reshape.reset(raw);
-    raw->time_base_in = source.time_base;
-    if (avcodec_parameters_copy(raw->par_in, parameters) < 0) return "out of memory.";
-    if (const int result = av_bsf_init(raw); result < 0)
-      return std::string("cannot prepare the ") + filter->name + " filter for the copied " +
-             avcodec_get_name(parameters->codec_id) + ": " + ErrorText(result) + ".";
-    // The input's tag names the packets' former form.
-    raw->par_out->codec_tag = 0;
-    parameters = raw->par_out;
-  }
-  pipeline.output = output_.AddCopiedStream(source, *parameters, tag);
-  if (!pipeline.output) return "cannot add a stream to the output.";
-  return {};
-}
-
-// The cut of a copied stream starts at the last key frame at or before its start, as the pictures
-// after it cannot be decoded without it: the packets from there are held until the cut starts, and
-// go out ahead of it. The cut ends with the last packet that begins before its end.
-std::string Transcoder::Copy(Pipeline& pipeline, AVPacket& packet) {
-  const int64_t time = packet.pts != AV_NOPTS_VALUE ? packet.pts : packet.dts;
-  if (!pipeline.started) {
-    const bool key = packet.flags & AV_PKT_FLAG_KEY;
-    const bool beforeCut = time != AV_NOPTS_VALUE && time < pipeline.shift;
-    // A key frame too far back, in a file that has few, is passed over for the next one.
-    constexpr size_t kLargestLead = 64 << 20;
-    if ((key && beforeCut) || pipeline.leadBytes > kLargestLead) {
-      pipeline.lead.clear();
-      pipeline.leadBytes = 0;
-    }
-    if (!key && pipeline.lead.empty()) return {};
-    if (beforeCut) {
-      PacketPtr held(av_packet_alloc());
-      if (!held) return "out of memory.";
-      av_packet_move_ref(held.get(), &packet);
-      pipeline.leadBytes += held->size;
-      pipeline.lead.push_back(std::move(held));
-      return {};
-    }
-    pipeline.started = true;
-    for (PacketPtr& held : pipeline.lead)
-      if (std::string error = WriteCopied(pipeline, *held); !error.empty()) return error;
-    pipeline.lead.clear();
-  }
-  if ((pipeline.end != AV_NOPTS_VALUE && time != AV_NOPTS_VALUE && time >= pipeline.end) ||
-      pipeline.framesLeft == 0) {
-    pipeline.ended = true;
-    return {};
-  }
-  if (pipeline.framesLeft > 0) --pipeline.framesLeft;
-  return WriteCopied(pipeline, packet);
-}
-
-std::string Transcoder::WriteCopied(Pipeline& pipeline, AVPacket& packet) {
-  if (packet.pts != AV_NOPTS_VALUE) packet.pts -= pipeline.shift;
-  if (packet.dts != AV_NOPTS_VALUE) packet.dts -= pipeline.shift;
-  packet.pos = -1;
-  if (!pipeline.reshape) return Write(pipeline, packet);
-  // These filters give one packet for each and hold none back.
-  int result = av_bsf_send_packet(pipeline.reshape.get(), &packet);
-  while (result >= 0 && (result = av_bsf_receive_packet(pipeline.reshape.get(), &packet)) >= 0)
-    if (std::string error = Write(pipeline, packet); !error.empty()) return error;
-  if (result == AVERROR(EAGAIN)) return {};
-  return std::string("the ") + pipeline.reshape->filter->name + " filter failed: " + ErrorText(result) + ".";
 }
 
 Transcoder::Pipeline* Transcoder::PipelineFor(int streamIndex) {
@@ -216,7 +132,7 @@ std::string Transcoder::Run() {
   std::string error = Feed();
   // Every worker is finished before returning, also after a failure: the output is theirs until then.
   for (Pipeline& pipeline : pipelines_) {
-    std::string encoding = pipeline.worker                    ? pipeline.worker->Finish()
+    std::string encoding = pipeline.worker                     ? pipeline.worker->Finish()
                            : error.empty() && !pipeline.copied ? Encode(pipeline, nullptr)
                                                                : std::string();
     if (error.empty()) error = std::move(encoding);
@@ -303,9 +219,9 @@ int64_t Transcoder::NextTimestamp(Pipeline& pipeline, const AVFrame& frame) {
   if (audio && pipeline.nextPts != AV_NOPTS_VALUE && (pts == AV_NOPTS_VALUE || pts < pipeline.nextPts))
     pts = pipeline.nextPts;
   const AVRational timeBase = pipeline.input->stream->time_base;
-  const int64_t duration = audio ? av_rescale_q(frame.nb_samples, {1, frame.sample_rate}, timeBase)
-                         : frame.pkt_duration > 0 ? frame.pkt_duration
-                                                  : pipeline.frameDuration;
+  const int64_t duration = audio                    ? av_rescale_q(frame.nb_samples, {1, frame.sample_rate}, timeBase)
+                           : frame.pkt_duration > 0 ? frame.pkt_duration
+                                                    : pipeline.frameDuration;
   if (pts != AV_NOPTS_VALUE) pipeline.nextPts = pts + duration;
   return pts;
 }
@@ -354,8 +270,7 @@ std::string Transcoder::Drain(Pipeline& pipeline) {
     filtered_->pict_type = AV_PICTURE_TYPE_NONE;
     // Fixed-quantiser encoders take the quantiser from each frame.
     filtered_->quality = pipeline.encoder->global_quality;
-    std::string error = pipeline.worker ? pipeline.worker->Send(*filtered_)
-                                        : Encode(pipeline, filtered_.get());
+    std::string error = pipeline.worker ? pipeline.worker->Send(*filtered_) : Encode(pipeline, filtered_.get());
     av_frame_unref(filtered_.get());
     if (!error.empty()) return error;
   }
@@ -388,8 +303,7 @@ std::string Transcoder::Encode(Pipeline& pipeline, const AVFrame* frame) {
         fputs(encoder->stats_out, pipeline.passLog.get()) < 0)
       return "cannot write the first pass's log '" + options_.PassLogPath() + "'.";
     if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) return {};
-    if (result < 0)
-      return std::string("the ") + encoder->codec->name + " encoder failed: " + ErrorText(result) + ".";
+    if (result < 0) return std::string("the ") + encoder->codec->name + " encoder failed: " + ErrorText(result) + ".";
     if (std::string error = Write(pipeline, *pipeline.packet); !error.empty()) return error;
   }
 }
@@ -401,8 +315,7 @@ std::string Transcoder::Write(Pipeline& pipeline, AVPacket& packet) {
   if (packet.dts != AV_NOPTS_VALUE) packet.dts += pipeline.holdBack;
   av_packet_rescale_ts(&packet, pipeline.TimeBase(), pipeline.output->time_base);
   KeepDecodingOrder(pipeline, packet);
-  progress_.Written(packet, pipeline.output->time_base,
-                    pipeline.Type() == AVMEDIA_TYPE_VIDEO);
+  progress_.Written(packet, pipeline.output->time_base, pipeline.Type() == AVMEDIA_TYPE_VIDEO);
   if (const int written = output_.Write(&packet); written < 0)
     return "cannot write the output: " + ErrorText(written) + ".";
   ++pipeline.packetsWritten;

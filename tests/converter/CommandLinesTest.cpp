@@ -93,8 +93,8 @@ const Line kLines[] = {
      "DIR/old.avi", "mpeg4 320x240 25 mp3 22050 1", 0, "Warning: -threads has no effect here", 5},
     {"option of another encoder", "-i IN -y -vcodec mpeg4 -coder 1 DIR/other.avi", "mpeg4 320x240 25 mp3 22050 1", 0,
      "Warning: -coder 1 means nothing to mpeg4, libmp3lame, avi", 1},
-    {"help", "-i IN -y -vcodec mpeg4 -h DIR/out.avi", "", 0, "Own options: "},
-    {"help, long form", "-i IN -y --help DIR/out.avi", "", 0, "Own options: "},
+    {"help", "-i IN -y -vcodec mpeg4 -h DIR/out.avi", "", 0, "Own options:\n  -i FILE                 the input file"},
+    {"help, long form", "-i IN -y --help DIR/out.avi", "", 0, "Refused:\n  -map M"},
     // Refused before anything is written.
     {"no output", "-i IN -y", "", 2, "no output file"},
     {"no input", "-y DIR/out.avi", "", 2, "no input file"},
