@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "app/Application.h"
-#include "conversion/CommandLine.h"
+#include "conversion/ConverterArguments.h"
 #include "platform/FileLookup.h"
 #include "platform/Inet.h"
 #include "platform/PrevInstance.h"

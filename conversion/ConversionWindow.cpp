@@ -5,7 +5,7 @@
 #include <QStandardPaths>
 
 #include "QuillbrookConfig.h"
-#include "conversion/CommandLine.h"
+#include "conversion/ConverterArguments.h"
 #include "conversion/KillProcessesByName.h"
 #include "conversion/ProgressParser.h"
 #include "conversion/TimeBoxes.h"
@@ -18,11 +18,10 @@ namespace conversion {
 namespace {
 
 using namespace view::frmConvert;
-const auto& StatusLine = T1_0;
-const auto& FolderBox = T1_1;
-const auto& InformationBox = T1_2;
-const auto& CutBox = CHk1;
-const auto& FormatList = CBO;
+
+// The controls that a run disables and Cancel, which it enables, and the other way back.
+constexpr const char* RunInputs[] = {BrowseButton, ConvertButton, InformationButton,
+                                     ExitButton,   FormatList,    CutCheckBox};
 
 // The file name without its folder and without its extension. Cutting a fixed four characters
 // (".flv") left "clip." of "clip.mpeg" and "m" of "movie"; a leading dot marks a hidden name, not
@@ -53,7 +52,6 @@ ConversionWindow::ConversionWindow(view::ControlView& view, QString applicationD
       applicationDirectory_(std::move(applicationDirectory)),
       mainWindowFileText_(std::move(mainWindowFileText)),
       browseForFolder_(std::move(browseForFolder)) {
-  Timer1.setInterval(3000);
   connect(&Timer1, &QTimer::timeout, this, &ConversionWindow::Timer1_Timer);
 }
 
@@ -61,8 +59,8 @@ void ConversionWindow::Form_Load() {
   FillFormatList(view_);
   defaultFolder_ = DefaultOutputFolder(applicationDirectory_);
   view_.SetText(FolderBox, defaultFolder_);
-  InputPath = mainWindowFileText_();
-  InputBaseName = BaseNameOf(InputPath);
+  inputPath_ = mainWindowFileText_();
+  inputBaseName_ = BaseNameOf(inputPath_);
 }
 
 void ConversionWindow::Form_Unload() {
@@ -72,25 +70,25 @@ void ConversionWindow::Form_Unload() {
   StopRun();
 }
 
-void ConversionWindow::B1_Click(int index) {
+void ConversionWindow::B1_Click(Button index) {
   switch (index) {
-    case 0:
+    case Button::Cancel:
       CancelConvert();
       break;
-    case 1:
+    case Button::Convert:
       RunSequence(false);
       break;
-    case 2:
+    case Button::Browse:
       if (const QString folder = browseForFolder_(); !folder.isEmpty()) view_.SetText(FolderBox, folder);
       break;
-    case 3:
+    case Button::Open:
       CreateDefaultFolderInUse();
       platform::Shell(platform::ExplorerCommand(view_.Text(FolderBox)));
       break;
-    case 4:
+    case Button::DisplayInformation:
       RunSequence(true);
       break;
-    case 5:
+    case Button::Exit:
       emit closeRequested();
       break;
   }
@@ -123,7 +121,7 @@ void ConversionWindow::RunSequence(bool informationOnly) {
 }
 
 bool ConversionWindow::PassesChecks() {
-  if (!platform::OrdinaryFileExists(InputPath)) {
+  if (!platform::OrdinaryFileExists(inputPath_)) {
     view_.ShowError(QStringLiteral("Input file doesn't exist!"));
     return false;
   }
@@ -132,9 +130,10 @@ bool ConversionWindow::PassesChecks() {
     view_.ShowError(QStringLiteral("Output folder doesn't exist!"));
     return false;
   }
-  if (view_.IsChecked(CutBox)) {
-    CutStartSeconds = SecondsOfTime(view_.Text(T2(0)), view_.Text(T2(1)), view_.Text(T2(2)));
-    CutEndSeconds = SecondsOfTime(view_.Text(T2(3)), view_.Text(T2(4)), view_.Text(T2(5)));
+  if (view_.IsChecked(CutCheckBox)) {
+    CutStartSeconds =
+        SecondsOfTime(view_.Text(StartHoursBox), view_.Text(StartMinutesBox), view_.Text(StartSecondsBox));
+    CutEndSeconds = SecondsOfTime(view_.Text(EndHoursBox), view_.Text(EndMinutesBox), view_.Text(EndSecondsBox));
     if (CutStartSeconds >= CutEndSeconds) {
       view_.ShowError(QStringLiteral("Incorrect parameters: Starting time >= ending time!"));
       return false;
@@ -144,17 +143,16 @@ bool ConversionWindow::PassesChecks() {
 }
 
 void ConversionWindow::ApplyFormat(const QString& formatName) {
-  OutputPath = conversion::ApplyFormat(ConversionSettings, formatName, view_.Text(FolderBox), InputBaseName);
+  outputPath_ = conversion::ApplyFormat(settings_, formatName, view_.Text(FolderBox), inputBaseName_);
   StartConversion();
 }
 
 void ConversionWindow::StartConversion() {
   std::optional<CutRange> cut;
-  if (view_.IsChecked(CutBox)) cut = CutRange{CutStartSeconds, CutEndSeconds};
+  if (view_.IsChecked(CutCheckBox)) cut = CutRange{CutStartSeconds, CutEndSeconds};
   const QString converter = ConverterPath(applicationDirectory_);
-  const QString output = scratch_ ? scratch_->filePath(QFileInfo(OutputPath).fileName()) : OutputPath;
-  const QStringList arguments =
-      ConverterArguments(converter, InputPath, ConverterOptionList(ConversionSettings, cut), output);
+  const QString output = scratch_ ? scratch_->filePath(QFileInfo(outputPath_).fileName()) : outputPath_;
+  const QStringList arguments = ConverterArguments(converter, inputPath_, ConverterOptionList(settings_, cut), output);
   if (!platform::OrdinaryFileExists(converter)) {
     view_.SetText(StatusLine, QStringLiteral("Unable to locate decoder. Please reinstall the software."));
     EndRun();
@@ -199,7 +197,7 @@ void ConversionWindow::TakeFindings(const OutputFindings& findings) {
   if (findings.durationLine) {
     if (!findings.durationSeconds) return;  // "N/A": the percentage waits for a duration
     InputDurationSeconds = *findings.durationSeconds;
-    if (view_.IsChecked(CutBox) && CutEndSeconds > InputDurationSeconds) {
+    if (view_.IsChecked(CutCheckBox) && CutEndSeconds > InputDurationSeconds) {
       CancelRequested = true;
       view_.ShowError(QStringLiteral("Incorrect parameters: Ending time > video duration!"));
     }
@@ -244,7 +242,7 @@ void ConversionWindow::CreateDefaultFolderInUse() {
 
 void ConversionWindow::EndRun() {
   SetInputsEnabled(true);
-  ConversionSettings = {};
+  settings_ = {};
   scratch_.reset();
 }
 
@@ -254,22 +252,20 @@ void ConversionWindow::CancelConvert() {
 }
 
 void ConversionWindow::SetInputsEnabled(bool enabled) {
-  for (int index : {2, 1, 4, 5}) view_.SetEnabled(B1(index), enabled);
-  view_.SetEnabled(FormatList, enabled);
-  view_.SetEnabled(CutBox, enabled);
-  view_.SetEnabled(B1(0), !enabled);
-  for (int index = 0; index < 6; ++index) view_.SetEnabled(T2(index), enabled);
+  for (const char* name : RunInputs) view_.SetEnabled(name, enabled);
+  view_.SetEnabled(CancelButton, !enabled);
+  for (CutTime index : CutTimes) view_.SetEnabled(NameOf(index), enabled);
 }
 
 void ConversionWindow::CHk1_Click() {
-  const bool checked = view_.IsChecked(CutBox);
-  for (int index = 0; index < 6; ++index) view_.SetEnabled(T2(index), checked);
+  const bool checked = view_.IsChecked(CutCheckBox);
+  for (CutTime index : CutTimes) view_.SetEnabled(NameOf(index), checked);
 }
 
-QChar ConversionWindow::T2_KeyPress(int, QChar typed) { return FilterTimeKey(typed); }
+QChar ConversionWindow::T2_KeyPress(CutTime, QChar typed) { return FilterTimeKey(typed); }
 
-void ConversionWindow::T2_Change(int index) {
-  if (const auto limited = LimitedTimeText(view_.Text(T2(index)))) view_.SetText(T2(index), *limited);
+void ConversionWindow::T2_Change(CutTime index) {
+  if (const auto limited = LimitedTimeText(view_.Text(NameOf(index)))) view_.SetText(NameOf(index), *limited);
 }
 
 }  // namespace conversion

@@ -3,11 +3,12 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <optional>
 #include <functional>
+#include <optional>
 
 #include "conversion/ConverterRun.h"
 #include "conversion/FormatCatalogue.h"
+#include "view/frmConvertControls.h"
 
 namespace view {
 class ControlView;
@@ -18,43 +19,37 @@ namespace conversion {
 // The title of the output folder chooser that Browse shows.
 inline constexpr char16_t FolderDialogTitle[] = u"Select Video Output Folder";
 
-// The conversion window's behaviour and window-level state, over its controls: "T1_0" status
-// line, "T1_1" output folder, "T1_2" information box, "T2_0".."T2_5" cut boxes, "CHk1" Cut:,
-// "CBO" format list, "B1_0".."B1_5" Cancel, Convert, Browse, Open, Display Video Information, Exit.
-// The window creates the controls, forwards their events to the handlers of the same names and
-// closes itself on closeRequested().
+// The conversion window's behaviour and window-level state, over its controls (named in
+// view/frmConvertControls.h). The window creates the controls, forwards their events to the
+// handlers of the same names and closes itself on closeRequested().
 class ConversionWindow : public QObject {
   Q_OBJECT
 
  public:
-  // `mainWindowFileText` yields the main window's "T5" (the chosen video); `browseForFolder`
+  // `mainWindowFileText` yields the main window's file box (the chosen video); `browseForFolder`
   // shows the folder chooser and yields the chosen folder, empty when cancelled.
-  ConversionWindow(view::ControlView& view, QString applicationDirectory,
-                   std::function<QString()> mainWindowFileText, std::function<QString()> browseForFolder,
-                   QObject* parent = nullptr);
+  ConversionWindow(view::ControlView& view, QString applicationDirectory, std::function<QString()> mainWindowFileText,
+                   std::function<QString()> browseForFolder, QObject* parent = nullptr);
 
   void Form_Load();
   // Closing the window during a run cancels it as Cancel does and lets the child go.
   void Form_Unload();
-  void B1_Click(int index);
+  void B1_Click(view::frmConvert::Button index);
   void CHk1_Click();
   // Returns the character to keep, or a null character to discard it.
-  QChar T2_KeyPress(int index, QChar typed);
-  void T2_Change(int index);
+  QChar T2_KeyPress(view::frmConvert::CutTime index, QChar typed);
+  void T2_Change(view::frmConvert::CutTime index);
   void SetInputsEnabled(bool enabled);
   void CancelConvert();
   void Timer1_Timer();
 
-  bool CancelRequested = false;
-  bool InfoOnly = false;
-  int CutStartSeconds = 0;
-  int CutEndSeconds = 0;
-  QString InputPath;
-  QString InputBaseName;
-  QString OutputPath;
-  conversion::ConversionSettings ConversionSettings;
-  int InputDurationSeconds = 0;
-  QTimer Timer1;
+  // The chosen video as the last load read it, and its name without folder nor extension.
+  const QString& InputPath() const { return inputPath_; }
+  const QString& InputBaseName() const { return inputBaseName_; }
+  // The output file of the last run that got as far as choosing it.
+  const QString& OutputPath() const { return outputPath_; }
+  const conversion::ConversionSettings& Settings() const { return settings_; }
+  bool Ticking() const { return Timer1.isActive(); }
 
  signals:
   void closeRequested();
@@ -84,6 +79,17 @@ class ConversionWindow : public QObject {
   // Where an information run lets the converter write, instead of the output folder.
   std::optional<QTemporaryDir> scratch_;
   bool inTick_ = false;
+
+  bool CancelRequested = false;
+  bool InfoOnly = false;
+  int CutStartSeconds = 0;
+  int CutEndSeconds = 0;
+  QString inputPath_;
+  QString inputBaseName_;
+  QString outputPath_;
+  conversion::ConversionSettings settings_;
+  int InputDurationSeconds = 0;
+  QTimer Timer1;
 };
 
 }  // namespace conversion

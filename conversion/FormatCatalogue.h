@@ -39,7 +39,7 @@ struct ConversionSettings {
 // The 24 format names in list order.
 QStringList FormatNames();
 
-// Fills the drop-down list "CBO" with the format names and selects the second entry.
+// Fills the format list with the format names and selects the second entry.
 void FillFormatList(view::ControlView& view);
 
 // Writes every field that the format named `formatName` (exact, case-sensitive) gives into

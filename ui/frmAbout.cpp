@@ -19,31 +19,31 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner), view_(this, view::frmAboutS
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setModal(true);
   connect(&view_, &ui::CatalogueView::clicked, this, [this](const QString& name) {
-    if (name == view::frmAbout::B1)
-      B1_Click();
-    else if (name.startsWith(QLatin1String("L1_")))
-      L1_Click(name.mid(3).toInt());
+    if (name == view::frmAbout::OkButton) B1_Click();
+    for (const auto label : view::frmAbout::Labels) {
+      if (name == view::frmAbout::NameOf(label)) L1_Click(label);
+    }
   });
   Form_Load();
-  view_.Control(view::frmAbout::B1)->setFocus();
+  view_.Control(view::frmAbout::OkButton)->setFocus();
 }
 
 void frmAbout::Form_Load() {
   const Application& app = App();
   // Doubled so that the label shows the ampersand instead of taking it for a shortcut mark.
-  view_.SetText(view::frmAbout::L1_0, ProductLine(app).replace(QLatin1String("&"), QLatin1String("&&")));
-  view_.SetText(view::frmAbout::L1_1, app.LegalCopyright);
-  view_.SetText(view::frmAbout::L1_2, kDescription);
-  view_.SetText(view::frmAbout::L1_4, QString::fromUtf8(config::MakerSiteAddress));
-  view_.SetText(view::frmAbout::L1_5, QString::fromUtf8(config::SupportMailAddress));
+  view_.SetText(view::frmAbout::ProductLabel, ProductLine(app).replace(QLatin1String("&"), QLatin1String("&&")));
+  view_.SetText(view::frmAbout::CopyrightLabel, app.LegalCopyright);
+  view_.SetText(view::frmAbout::DescriptionLabel, kDescription);
+  view_.SetText(view::frmAbout::WebsiteLink, QString::fromUtf8(config::MakerSiteAddress));
+  view_.SetText(view::frmAbout::MailLink, QString::fromUtf8(config::SupportMailAddress));
   SetWindowTransparency(this);
 }
 
-void frmAbout::L1_Click(int index) {
-  if (index == 4)
-    platform::ShellExecute(view_.Text(view::frmAbout::L1_4));
-  else if (index == 5)
-    platform::ShellExecute(QStringLiteral("mailto:") + view_.Text(view::frmAbout::L1_5));
+void frmAbout::L1_Click(view::frmAbout::Label index) {
+  if (index == view::frmAbout::Label::Website)
+    platform::ShellExecute(view_.Text(view::frmAbout::WebsiteLink));
+  else if (index == view::frmAbout::Label::Mail)
+    platform::ShellExecute(QStringLiteral("mailto:") + view_.Text(view::frmAbout::MailLink));
 }
 
 void frmAbout::B1_Click() { accept(); }

@@ -2,6 +2,7 @@
 #include <QDialog>
 
 #include "ui/CatalogueView.h"
+#include "view/frmAboutControls.h"
 
 // The About window: product line, legal notice, description and the two links.
 class frmAbout : public QDialog {
@@ -10,7 +11,7 @@ class frmAbout : public QDialog {
   explicit frmAbout(QWidget* owner);
 
   void Form_Load();
-  void L1_Click(int index);
+  void L1_Click(view::frmAbout::Label index);
   void B1_Click();
 
   ui::CatalogueView& View() { return view_; }

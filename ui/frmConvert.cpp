@@ -8,10 +8,10 @@
 #include "platform/widgets/SHBrowseForFolder.h"
 #include "view/frmConvertControls.h"
 
-namespace {
-constexpr int kCutBoxes = 6;
+using view::frmConvert::CutTime;
+using view::frmConvert::NameOf;
 
-QString CutBox(int index) { return view::frmConvert::T2(index); }
+namespace {
 
 // The character a key press types into a box, as the cut boxes' rule sees it: Backspace counts as
 // one (and is refused). Keys that type nothing into a box (Delete, arrows, Tab, Enter, Escape)
@@ -26,26 +26,27 @@ QChar TypedCharacter(const QKeyEvent& key) {
 frmConvert::frmConvert(QWidget* owner, std::function<QString()> mainWindowFileText)
     : QDialog(owner),
       view_(this, view::frmConvertSpec),
-      logic_(view_, App().Path, std::move(mainWindowFileText),
-             [this] { return platform::SHBrowseForFolder(this, QString::fromUtf16(conversion::FolderDialogTitle)); }) {
+      conversionWindow_(view_, App().Path, std::move(mainWindowFileText), [this] {
+        return platform::SHBrowseForFolder(this, QString::fromUtf16(conversion::FolderDialogTitle));
+      }) {
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setModal(true);
   connect(&view_, &ui::CatalogueView::clicked, this, [this](const QString& name) {
-    if (name == view::frmConvert::CHk1)
-      logic_.CHk1_Click();
-    else if (name.startsWith(QLatin1String("B1_")))
-      logic_.B1_Click(name.mid(3).toInt());
+    if (name == view::frmConvert::CutCheckBox) conversionWindow_.CHk1_Click();
+    for (const auto button : view::frmConvert::Buttons) {
+      if (name == NameOf(button)) conversionWindow_.B1_Click(button);
+    }
   });
-  connect(&logic_, &conversion::ConversionWindow::closeRequested, this, &QDialog::reject);
-  for (int i = 0; i < kCutBoxes; ++i) {
-    auto* box = view_.ControlAs<QLineEdit>(CutBox(i));
+  connect(&conversionWindow_, &conversion::ConversionWindow::closeRequested, this, &QDialog::reject);
+  for (const CutTime index : view::frmConvert::CutTimes) {
+    auto* box = view_.ControlAs<QLineEdit>(NameOf(index));
     box->installEventFilter(this);
-    connect(box, &QLineEdit::textChanged, this, [this, i] { logic_.T2_Change(i); });
+    connect(box, &QLineEdit::textChanged, this, [this, index] { conversionWindow_.T2_Change(index); });
   }
 }
 
 void frmConvert::Show() {
-  logic_.Form_Load();
+  conversionWindow_.Form_Load();
   SetWindowTransparency(this);
   exec();
 }
@@ -55,13 +56,13 @@ bool frmConvert::eventFilter(QObject* watched, QEvent* event) {
   const auto* key = static_cast<QKeyEvent*>(event);
   const QChar typed = TypedCharacter(*key);
   if (typed.isNull() || key->matches(QKeySequence::Copy) || key->matches(QKeySequence::SelectAll)) return false;
-  for (int i = 0; i < kCutBoxes; ++i) {
-    if (watched != view_.Control(CutBox(i))) continue;
-    const QChar kept = logic_.T2_KeyPress(i, typed);
+  for (const CutTime index : view::frmConvert::CutTimes) {
+    if (watched != view_.Control(NameOf(index))) continue;
+    const QChar kept = conversionWindow_.T2_KeyPress(index, typed);
     if (kept.isNull()) return true;
     if (kept == typed) return false;
     // The rule may change the character: type the one it gives instead.
-    view_.ControlAs<QLineEdit>(CutBox(i))->insert(QString(kept));
+    view_.ControlAs<QLineEdit>(NameOf(index))->insert(QString(kept));
     return true;
   }
   return false;
@@ -70,6 +71,6 @@ bool frmConvert::eventFilter(QObject* watched, QEvent* event) {
 // Every way of closing (Exit, the close box, Escape) unloads the window: a running conversion is
 // cancelled and its child released.
 void frmConvert::done(int result) {
-  logic_.Form_Unload();
+  conversionWindow_.Form_Unload();
   QDialog::done(result);
 }

@@ -6,7 +6,7 @@
 #include "ui/CatalogueView.h"
 
 // The conversion window: format, output folder, cut range, and a converter run with its progress.
-// One instance lives as long as the main window; each Show loads it anew.
+// The main window makes one for each click of Convert and it is gone once closed; Show loads it.
 class frmConvert : public QDialog {
   Q_OBJECT
  public:
@@ -17,7 +17,7 @@ class frmConvert : public QDialog {
   void Show();
 
   ui::CatalogueView& View() { return view_; }
-  conversion::ConversionWindow& Logic() { return logic_; }
+  conversion::ConversionWindow& ConversionWindow() { return conversionWindow_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -25,5 +25,5 @@ class frmConvert : public QDialog {
 
  private:
   ui::CatalogueView view_;
-  conversion::ConversionWindow logic_;
+  conversion::ConversionWindow conversionWindow_;
 };

@@ -22,14 +22,15 @@ frmMain::frmMain() : view_(this, view::frmMainSpec) {
 frmMain::~frmMain() = default;
 
 void frmMain::OnClicked(const QString& name) {
-  if (name == view::frmMain::Pic1)
+  if (name == view::frmMain::Banner)
     Pic1_Click();
-  else if (name == view::frmMain::B1)
+  else if (name == view::frmMain::RetrieveButton)
     B1_Click();
-  else if (name == view::frmMain::B3)
+  else if (name == view::frmMain::SelectButton)
     B3_Click();
-  else if (name.startsWith(QLatin1String("B2_")))
-    B2_Click(name.mid(3).toInt());
+  for (const auto button : view::frmMain::Buttons) {
+    if (name == view::frmMain::NameOf(button)) B2_Click(button);
+  }
 }
 
 void frmMain::Form_Load() {
@@ -71,26 +72,25 @@ void frmMain::B1_Click() {
                       {QString::fromUtf8(config::VideoSiteHost), QString::fromUtf8(config::ShortLinkHost)});
 }
 
-void frmMain::B2_Click(int index) {
+void frmMain::B2_Click(view::frmMain::Button index) {
+  using Button = view::frmMain::Button;
   switch (index) {
-    case 0:
-      platform::ShellExecute(view_.Text(view::frmMain::T1));
+    case Button::Download:
+      platform::ShellExecute(view_.Text(view::frmMain::LinkBox));
       break;
-    case 1: {
+    case Button::About: {
       frmAbout about(this);
       about.exec();
       break;
     }
-    case 2:
-      ShowConvertWindow(view_.Text(view::frmMain::T5));
+    case Button::Convert:
+      ShowConvertWindow(view_.Text(view::frmMain::FileBox));
       break;
-    case 3:
+    case Button::Exit:
       close();
       break;
-    case 4:
+    case Button::Update:
       platform::ShellExecute(QString::fromUtf8(config::ProductPageAddress));
-      break;
-    default:
       break;
   }
 }
@@ -103,7 +103,7 @@ void frmMain::B3_Click() {
 void frmMain::ShowConvertWindow(const QString& path) {
   retrieval::ShowConvertWindow(view_, path, [this] {
     // Each opening starts from the window's initial state, as a freshly loaded window does.
-    frmConvert convert(this, [this] { return view_.Text(view::frmMain::T5); });
+    frmConvert convert(this, [this] { return view_.Text(view::frmMain::FileBox); });
     convert.Show();
   });
 }

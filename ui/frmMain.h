@@ -5,6 +5,7 @@
 #include "platform/Inet.h"
 #include "platform/widgets/CommonDialog.h"
 #include "ui/CatalogueView.h"
+#include "view/frmMainControls.h"
 
 // The main window: step 1 (retrieve a watch page, download), step 2 (select a local video,
 // convert) and the program's commands.
@@ -18,7 +19,7 @@ class frmMain : public QWidget {
   void Form_Unload();
   void Pic1_Click();
   void B1_Click();
-  void B2_Click(int index);
+  void B2_Click(view::frmMain::Button index);
   void B3_Click();
   void ShowConvertWindow(const QString& path);
 

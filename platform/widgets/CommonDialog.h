@@ -2,6 +2,8 @@
 #include <QString>
 #include <functional>
 
+#include "platform/CancelErrorNumber.h"
+
 class QWidget;
 
 namespace platform {
@@ -10,7 +12,7 @@ namespace platform {
 // properties made once and kept for every later ShowOpen.
 class CommonDialog {
  public:
-  static constexpr int CancelErrorNumber = 32755;  // the same number the main window tells apart
+  static constexpr int CancelErrorNumber = platform::CancelErrorNumber;
   // Flags, as the control numbers them; only FileMustExist changes what this stand-in does.
   static constexpr int HideReadOnly = 4;
   static constexpr int FileMustExist = 4096;

@@ -25,6 +25,9 @@
 #include "ui/frmConvert.h"
 #include "ui/frmMain.h"
 
+namespace M = view::frmMain;
+namespace C = view::frmConvert;
+
 namespace {
 
 const QString kDone = "Done! Click Open button to open the folder.";
@@ -66,51 +69,51 @@ class WholeRoad : public ::testing::Test {
 
 // Chooses a format, converts, and waits for the end; the status line shows the progress meanwhile.
 void ConvertTo(ui::CatalogueView& convert, const QString& format) {
-  auto* list = convert.ControlAs<QComboBox>("CBO");
+  auto* list = convert.ControlAs<QComboBox>(C::FormatList);
   list->setCurrentIndex(list->findText(format));
-  QTest::mouseClick(convert.Control("B1_1"), Qt::LeftButton);
+  QTest::mouseClick(convert.Control(C::ConvertButton), Qt::LeftButton);
   bool progressed = false;
   const auto done = [&] {
-    progressed = progressed || convert.Text("T1_0").startsWith("Converting video... ");
-    return convert.Text("T1_0") == kDone && convert.IsEnabled("B1_1");
+    progressed = progressed || convert.Text(C::StatusLine).startsWith("Converting video... ");
+    return convert.Text(C::StatusLine) == kDone && convert.IsEnabled(C::ConvertButton);
   };
-  EXPECT_TRUE(QTest::qWaitFor(done, 60000)) << qPrintable(format) << ": " << qPrintable(convert.Text("T1_0"));
+  EXPECT_TRUE(QTest::qWaitFor(done, 60000)) << qPrintable(format) << ": " << qPrintable(convert.Text(C::StatusLine));
   EXPECT_TRUE(progressed) << qPrintable(format);
 }
 
 TEST_F(WholeRoad, FromAWatchPageToConvertedFilesWithACutRange) {
   ASSERT_TRUE(testmedia::MakeFlv(downloads.filePath("clip.flv"), 6));
   // Step 1: retrieve and download.
-  QTest::keyClicks(view.Control("T4"), WatchPageAddress);
-  QTest::mouseClick(view.Control("B1"), Qt::LeftButton);
+  QTest::keyClicks(view.Control(M::AddressBox), WatchPageAddress);
+  QTest::mouseClick(view.Control(M::RetrieveButton), Qt::LeftButton);
   // The typed address reached the server through the proxy, host and all.
   ASSERT_EQ(server.Requests().size(), 1u);
   EXPECT_EQ(server.Requests()[0].target, WatchPageAddress.toUtf8());
-  EXPECT_EQ(view.Text("T3"), WatchPageText);
-  EXPECT_EQ(view.Text("T2"), "YouTube data loaded. Click Download button to save the video.");
-  QTest::mouseClick(view.Control("B2_0"), Qt::LeftButton);
+  EXPECT_EQ(view.Text(M::InformationBox), WatchPageText);
+  EXPECT_EQ(view.Text(M::StatusLine), "YouTube data loaded. Click Download button to save the video.");
+  QTest::mouseClick(view.Control(M::DownloadButton), Qt::LeftButton);
   EXPECT_EQ(opened, QStringList{WatchPageLink});
 
   // Step 2: select the downloaded video and convert it twice, cut to 00:00:01 - 00:00:04.
-  QTest::mouseClick(view.Control("B3"), Qt::LeftButton);
-  EXPECT_EQ(view.Text("T5"), downloads.filePath("clip.flv"));
+  QTest::mouseClick(view.Control(M::SelectButton), Qt::LeftButton);
+  EXPECT_EQ(view.Text(M::FileBox), downloads.filePath("clip.flv"));
   OnNextModal([&](QWidget* modal) {
     auto* convert = qobject_cast<frmConvert*>(modal);
     ASSERT_NE(convert, nullptr);
     ui::CatalogueView& v = convert->View();
-    QTest::mouseClick(v.Control("B1_2"), Qt::LeftButton);  // Browse
-    EXPECT_EQ(v.Text("T1_1"), output.path());
-    QTest::mouseClick(v.Control("CHk1"), Qt::LeftButton, {}, QPoint(5, 5));
-    for (const auto& [box, digits] : {std::pair{"T2_2", "01"}, std::pair{"T2_5", "04"}}) {
+    QTest::mouseClick(v.Control(C::BrowseButton), Qt::LeftButton);  // Browse
+    EXPECT_EQ(v.Text(C::FolderBox), output.path());
+    QTest::mouseClick(v.Control(C::CutCheckBox), Qt::LeftButton, {}, QPoint(5, 5));
+    for (const auto& [box, digits] : {std::pair{C::StartSecondsBox, "01"}, std::pair{C::EndSecondsBox, "04"}}) {
       v.Control(box)->setFocus();  // as a user types: select what is there, then the digits
       QTest::keyClick(v.Control(box), Qt::Key_A, Qt::ControlModifier);
       QTest::keyClicks(v.Control(box), digits);
     }
     ConvertTo(v, "MP3 Sound (MP3)");
     ConvertTo(v, "AVI (MPEG4-DivX-Best Quality)");
-    QTest::mouseClick(v.Control("B1_5"), Qt::LeftButton);  // Exit
+    QTest::mouseClick(v.Control(C::ExitButton), Qt::LeftButton);  // Exit
   });
-  QTest::mouseClick(view.Control("B2_2"), Qt::LeftButton);
+  QTest::mouseClick(view.Control(M::ConvertButton), Qt::LeftButton);
   EXPECT_TRUE(messages.isEmpty()) << qPrintable(messages.join(" | "));
 
   const std::pair<const char*, const char*> filesAndPictures[] = {{"clip_new.mp3", ""}, {"clip_new.avi", "mpeg4"}};
@@ -139,36 +142,36 @@ TEST_F(WholeRoad, TodaysAddressesShowTheVideoAndItsDirectLink) {
   server.Script("/shorts/AB12", {200, {}, TodayPage()});
   for (const QString& address : {"https://" + SiteHost + "/watch?v=AB12", "https://" + ShortLinkHost + "/AB12",
                                  "https://" + SiteHost + "/shorts/AB12"}) {
-    view.Control("T4")->setFocus();
-    QTest::keyClick(view.Control("T4"), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(view.Control("T4"), address);
-    view.SetText("T3", QString());
-    QTest::mouseClick(view.Control("B1"), Qt::LeftButton);
-    EXPECT_EQ(view.Text("T3"), TodayPageText) << qPrintable(address);
-    EXPECT_EQ(view.Text("T2"), "YouTube data loaded. Click Download button to save the video.");
+    view.Control(M::AddressBox)->setFocus();
+    QTest::keyClick(view.Control(M::AddressBox), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(view.Control(M::AddressBox), address);
+    view.SetText(M::InformationBox, QString());
+    QTest::mouseClick(view.Control(M::RetrieveButton), Qt::LeftButton);
+    EXPECT_EQ(view.Text(M::InformationBox), TodayPageText) << qPrintable(address);
+    EXPECT_EQ(view.Text(M::StatusLine), "YouTube data loaded. Click Download button to save the video.");
     opened.clear();
-    QTest::mouseClick(view.Control("B2_0"), Qt::LeftButton);
+    QTest::mouseClick(view.Control(M::DownloadButton), Qt::LeftButton);
     EXPECT_EQ(opened, QStringList{TodayPageLink}) << qPrintable(address);
   }
   EXPECT_TRUE(messages.isEmpty()) << qPrintable(messages.join(" | "));
 
   server.Script("/watch?v=CD34",
                 {200, {}, TodayPage(QByteArray(PlayerData).replace("\"url\":", "\"signatureCipher\":"))});
-  view.SetText("T4", "https://" + SiteHost + "/watch?v=CD34");
-  QTest::mouseClick(view.Control("B1"), Qt::LeftButton);
-  EXPECT_EQ(view.Text("T3"), TodayPageText);
-  EXPECT_EQ(view.Text("T2"), "YouTube data loaded, but the page holds no download link.");
-  EXPECT_FALSE(view.IsEnabled("B2_0"));
+  view.SetText(M::AddressBox, "https://" + SiteHost + "/watch?v=CD34");
+  QTest::mouseClick(view.Control(M::RetrieveButton), Qt::LeftButton);
+  EXPECT_EQ(view.Text(M::InformationBox), TodayPageText);
+  EXPECT_EQ(view.Text(M::StatusLine), "YouTube data loaded, but the page holds no download link.");
+  EXPECT_FALSE(view.IsEnabled(M::DownloadButton));
 }
 
 TEST_F(WholeRoad, ExitDuringARetrievalEndsTheProgram) {
   server.Script("/watch?v=slow", {200, {}, WatchPage, std::chrono::milliseconds(400)});
-  view.SetText("T4", "http://www.youtube.com/watch?v=slow");
+  view.SetText(M::AddressBox, "http://www.youtube.com/watch?v=slow");
   // A close request arrives while the page is still on its way.
-  QTimer::singleShot(100, &main, [&] { main.B2_Click(3); });
+  QTimer::singleShot(100, &main, [&] { main.B2_Click(M::Button::Exit); });
   main.B1_Click();
   EXPECT_EQ(ended, 1);
-  EXPECT_TRUE(view.IsEnabled("B1"));
+  EXPECT_TRUE(view.IsEnabled(M::RetrieveButton));
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "FakeControlView.h"
-#include "conversion/CommandLine.h"
+#include "conversion/ConverterArguments.h"
 #include "conversion/FormatCatalogue.h"
 #include "tests/support/QStringPrinter.h"
+#include "view/frmConvertControls.h"
 
 using conversion::ApplyFormat;
 using conversion::ConversionSettings;
@@ -18,13 +19,13 @@ ConversionSettings Applied(const QString& name) {
 
 TEST(FillFormatList, Holds24NamesInCatalogueOrderWithTheSecondSelected) {
   FakeControlView view{view::frmConvertSpec};
-  view.AddItem("CBO", "left over from an earlier showing");
+  view.AddItem(view::frmConvert::FormatList, "left over from an earlier showing");
   conversion::FillFormatList(view);
-  const QStringList names = view.items["CBO"];
+  const QStringList names = view.items[view::frmConvert::FormatList];
   ASSERT_EQ(names.size(), 24);
   EXPECT_EQ(names.first(), "AVI (MPEG4-DivX-Compatible)");
   EXPECT_EQ(names.last(), "MP3 Sound (MP3)");
-  EXPECT_EQ(view.Text("CBO"), "AVI (MPEG4-DivX-Best Quality)");
+  EXPECT_EQ(view.Text(view::frmConvert::FormatList), "AVI (MPEG4-DivX-Best Quality)");
 }
 
 // Rows whose cells are easy to get wrong, each given as the options it leads to.

@@ -45,24 +45,24 @@ TEST(RealConverter, ConvertEndsDoneWithRisingPercentagesOfTheWholeInputAndAReada
   for (const Case& c : cases) {
     SCOPED_TRACE(c.outputName);
     WindowUnderTest w(QB_PROGRAM_DIR, QDir(media.path()).filePath(c.video));
-    w.view.texts["T1_1"] = output.path();
-    w.view.listIndex["CBO"] = int(w.view.items["CBO"].indexOf(c.format));
+    w.view.texts[FolderBox] = output.path();
+    w.view.listIndex[FormatList] = int(w.view.items[FormatList].indexOf(c.format));
     if (c.cutStart) w.Cut(c.cutStart, c.cutEnd);
-    w.window.B1_Click(1);
+    w.window.B1_Click(Convert);
     if (!c.seconds) {
-      ASSERT_TRUE(WaitUntil([&] { return w.view.Text("T1_0").startsWith("Converting video... "); }));
+      ASSERT_TRUE(WaitUntil([&] { return w.view.Text(StatusLine).startsWith("Converting video... "); }));
       ASSERT_EQ(OwnChildren().size(), 1);
       kill(OwnChildren().first(), SIGTERM);
     }
     ASSERT_TRUE(w.WaitForIdle(90000));
-    EXPECT_EQ(w.view.Text("T1_0"), c.status);
+    EXPECT_EQ(w.view.Text(StatusLine), c.status);
     const QList<int> percents = Percentages(w.view.statusTexts);
     const std::string shown = w.view.statusTexts.join(" | ").toStdString();
     ASSERT_FALSE(percents.isEmpty());
     EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end())) << shown;
-    EXPECT_EQ(w.window.OutputPath, QDir(output.path()).filePath(c.outputName));
-    const auto probe = testmedia::ProbeFile(w.window.OutputPath);
-    ASSERT_TRUE(probe) << w.window.OutputPath.toStdString();
+    EXPECT_EQ(w.window.OutputPath(), QDir(output.path()).filePath(c.outputName));
+    const auto probe = testmedia::ProbeFile(w.window.OutputPath());
+    ASSERT_TRUE(probe) << w.window.OutputPath().toStdString();
     if (!c.seconds) {
       EXPECT_GT(probe->duration, 0);
       EXPECT_LT(probe->duration, c.videoSeconds - 10);

@@ -5,11 +5,14 @@
 #include <memory>
 
 #include "FakeControlView.h"
-#include "tests/support/QStringPrinter.h"
 #include "conversion/ConversionWindow.h"
 #include "tests/support/Processes.h"
+#include "tests/support/QStringPrinter.h"
 
 namespace testsupport {
+
+using namespace view::frmConvert;
+using enum view::frmConvert::Button;
 
 // The percentages the status line showed, in order.
 inline QList<int> Percentages(const QStringList& statusTexts) {
@@ -25,7 +28,7 @@ class RecordingView : public FakeControlView {
   RecordingView() : FakeControlView(view::frmConvertSpec) {}
   QStringList statusTexts;
   void SetText(const QString& c, const QString& t) override {
-    if (c == "T1_0") statusTexts.append(t);
+    if (c == StatusLine) statusTexts.append(t);
     FakeControlView::SetText(c, t);
   }
 };
@@ -39,21 +42,22 @@ struct WindowUnderTest {
 
   WindowUnderTest(const QString& programFolder, QString inputPath)
       : input(std::move(inputPath)),
-        window(view, programFolder, [this] { return input; }, [this] { return chosenFolder; }) {
+        window(
+            view, programFolder, [this] { return input; }, [this] { return chosenFolder; }) {
     window.Form_Load();
   }
 
   // "Cut:" checked, from `start` to `end` in the seconds boxes.
   void Cut(const QString& start, const QString& end) {
-    view.checked["CHk1"] = true;
+    view.checked[CutCheckBox] = true;
     window.CHk1_Click();
-    view.texts["T2_2"] = start;
-    view.texts["T2_5"] = end;
+    view.texts[StartSecondsBox] = start;
+    view.texts[EndSecondsBox] = end;
   }
 
   bool Idle() const {
-    return !window.Timer1.isActive() && view.IsEnabled("B1_1") && view.IsEnabled("B1_4") && view.IsEnabled("CBO") &&
-           !view.IsEnabled("B1_0");
+    return !window.Ticking() && view.IsEnabled(ConvertButton) && view.IsEnabled(InformationButton) &&
+           view.IsEnabled(FormatList) && !view.IsEnabled(CancelButton);
   }
   bool WaitForIdle(int milliseconds = 20000) {
     return WaitUntil([this] { return Idle(); }, milliseconds);

@@ -23,30 +23,30 @@ TEST(Soak, CancelAndInformationCyclesLeaveNothingBehind) {
   QTemporaryDir media, output;
   ASSERT_TRUE(testmedia::MakeFlv(media.filePath("clip.flv"), 2));
   WindowUnderTest w(QB_PROGRAM_DIR, media.filePath("clip.flv"));
-  w.view.texts["T1_1"] = output.path();
+  w.view.texts[FolderBox] = output.path();
   const auto tickUntil = [&](const std::function<bool()>& done) {
     return WaitUntil([&] {
       for (int tick = 0; tick < 16 && !done(); ++tick) w.window.Timer1_Timer();
       return done();
     });
   };
-  const auto status = [&] { return w.view.Text("T1_0"); };
+  const auto status = [&] { return w.view.Text(StatusLine); };
   // The first run sets up what the process keeps for good (Qt's child machinery, the decoder).
-  w.window.B1_Click(4);
+  w.window.B1_Click(DisplayInformation);
   ASSERT_TRUE(tickUntil([&] { return w.Idle(); }));
   const int descriptors = OpenDescriptors();
   const long kilobytes = ResidentKilobytes();
 
   int cancelled = 0;
   for (int cycle = 0; cycle < 100; ++cycle) {
-    w.window.B1_Click(1);
+    w.window.B1_Click(Convert);
     if (cycle % 3 == 1) {
       ASSERT_TRUE(tickUntil([&] { return status().startsWith("Converting video... ") || w.Idle(); }));
     } else if (cycle % 3 == 2) {
       ASSERT_TRUE(tickUntil([&] { return status() == "Converting video... 100% completed." || w.Idle(); }));
     }  // else: at once, before the converter has said anything
     if (!w.Idle()) {
-      w.window.B1_Click(0);
+      w.window.B1_Click(Cancel);
       ++cancelled;
     }
     ASSERT_TRUE(tickUntil([&] { return w.Idle(); })) << "cycle " << cycle;
@@ -61,7 +61,7 @@ TEST(Soak, CancelAndInformationCyclesLeaveNothingBehind) {
   ASSERT_TRUE(WaitUntil([] { return OwnChildren().isEmpty(); }, 10000)) << "a cancelled converter is still writing";
   const QByteArray finished = converted();
   for (int run = 0; run < 100; ++run) {
-    w.window.B1_Click(4);
+    w.window.B1_Click(DisplayInformation);
     ASSERT_TRUE(tickUntil([&] { return w.Idle(); })) << "information run " << run;
     ASSERT_EQ(status(), "") << "information run " << run;
   }

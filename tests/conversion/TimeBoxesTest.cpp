@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "tests/support/QStringPrinter.h"
-#include "conversion/KillProcessesByName.h"
 #include "conversion/TimeBoxes.h"
+#include "tests/support/QStringPrinter.h"
 
 namespace {
 
@@ -21,10 +20,7 @@ TEST(TimeBoxes, GiveSecondsSinceMidnight) {
   EXPECT_EQ(conversion::SecondsOfTime("00", "01", "00"), 60);
   EXPECT_EQ(conversion::SecondsOfTime("00", "00", "59"), 59);
   EXPECT_EQ(conversion::SecondsOfTime("59", "59", "59"), 59 * 3600 + 59 * 60 + 59);  // hours past 23 count in full
-  EXPECT_EQ(conversion::SecondsOfTime("", "", "5"), 5);                                 // an empty box counts as 0
+  EXPECT_EQ(conversion::SecondsOfTime("", "", "5"), 5);                              // an empty box counts as 0
 }
-
-// Every process's name ends with the empty name.
-TEST(ImageNameMatches, AnEmptyNameMatchesNothing) { EXPECT_FALSE(conversion::ImageNameMatches("kodavert.dll", "")); }
 
 }  // namespace

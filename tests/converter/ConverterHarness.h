@@ -5,7 +5,7 @@
 #include <QRegularExpression>
 #include <optional>
 
-#include "conversion/CommandLine.h"
+#include "conversion/ConverterArguments.h"
 #include "tests/support/Media.h"
 #include "tests/support/QStringPrinter.h"
 

@@ -28,6 +28,9 @@ bool IgnoresStopRequests(qint64 processId) {
   return at >= 0 && (status.mid(at + 8, 16).toULongLong(nullptr, 16) & (1u << (SIGTERM - 1)));
 }
 
+// Every process's name ends with the empty name.
+TEST(ImageNameMatches, AnEmptyNameMatchesNothing) { EXPECT_FALSE(conversion::ImageNameMatches("kodavert.dll", "")); }
+
 TEST(KillProcessesByName, EndsOwnConvertersEvenWhenTheyIgnoreStopRequests) {
   QTemporaryDir folder;
   QFile script(folder.filePath("kodavert.script"));

@@ -9,8 +9,10 @@
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/TestAuthority.h"
 #include "tests/support/WatchPage.h"
+#include "view/frmMainControls.h"
 
 using namespace std::chrono_literals;
+namespace M = view::frmMain;
 using Response = LocalHttpServer::Response;
 
 namespace {
@@ -26,12 +28,12 @@ class RetrieveTest : public ::testing::Test {
   void SetUp() override {
     inet.SetTimeLimit(1s);
     inet.SetSizeLimit(64 * 1024);
-    view.SetText("T1", "earlier link");
-    view.SetText("T3", "earlier information");
-    view.SetText("T2", "earlier status");
+    view.SetText(M::LinkBox, "earlier link");
+    view.SetText(M::InformationBox, "earlier information");
+    view.SetText(M::StatusLine, "earlier status");
   }
   void Retrieve(const QString& address) {
-    view.SetText("T4", address);
+    view.SetText(M::AddressBox, address);
     retrieval::Retrieve(view, inet, {SiteHost, ShortLinkHost});
   }
   LocalHttpServer server;
@@ -43,11 +45,13 @@ class RetrieveTest : public ::testing::Test {
 TEST_F(RetrieveTest, WindowStaysServedAndButtonsOffWhileWaiting) {
   server.Script("/watch?v=AB12", {.body = WatchPage, .delay = 300ms});
   bool sawBusyState = false;
-  QTimer::singleShot(
-      100ms, [&] { sawBusyState = !view.IsEnabled("B1") && !view.IsEnabled("B2_0") && view.Text("T2") == Loading; });
+  QTimer::singleShot(100ms, [&] {
+    sawBusyState =
+        !view.IsEnabled(M::RetrieveButton) && !view.IsEnabled(M::DownloadButton) && view.Text(M::StatusLine) == Loading;
+  });
   Retrieve(WatchPageAddress);
   EXPECT_TRUE(sawBusyState);
-  EXPECT_TRUE(view.IsEnabled("B1"));
+  EXPECT_TRUE(view.IsEnabled(M::RetrieveButton));
 }
 
 // The earlier page's results must never pass for this page's.
@@ -67,11 +71,11 @@ TEST_F(RetrieveTest, AbsentFieldLeavesItsPartOut) {
     server.Script("/watch?v=AB12", {.body = c.page});
     Retrieve(WatchPageAddress);
     EXPECT_TRUE(view.messages.empty());
-    EXPECT_EQ(view.Text("T3"), c.information);
-    EXPECT_EQ(view.Text("T1"), c.link);
+    EXPECT_EQ(view.Text(M::InformationBox), c.information);
+    EXPECT_EQ(view.Text(M::LinkBox), c.link);
     const bool linked = !c.link.isEmpty();
-    EXPECT_EQ(view.Text("T2"), linked ? Loaded : "YouTube data loaded, but the page holds no download link.");
-    EXPECT_EQ(view.IsEnabled("B2_0"), linked);
+    EXPECT_EQ(view.Text(M::StatusLine), linked ? Loaded : "YouTube data loaded, but the page holds no download link.");
+    EXPECT_EQ(view.IsEnabled(M::DownloadButton), linked);
   }
 }
 
@@ -183,14 +187,14 @@ class TodayPageTest : public RetrieveTest, public ::testing::WithParamInterface<
 // Each page after a retrieval that left a link: nothing of the earlier video may pass for this one's.
 TEST_P(TodayPageTest, ShowsFieldsLinkAndStatus) {
   const TodayCase& c = GetParam();
-  view.SetEnabled("B2_0", true);
+  view.SetEnabled(M::DownloadButton, true);
   server.Script("/watch?v=AB12", {.body = c.page});
   Retrieve(WatchPageAddress);
   EXPECT_TRUE(view.messages.empty()) << view.messages.join(" | ").toStdString();
-  EXPECT_EQ(view.Text("T3"), c.information);
-  EXPECT_EQ(view.Text("T1"), c.link);
-  EXPECT_EQ(view.Text("T2"), c.status);
-  EXPECT_EQ(view.IsEnabled("B2_0"), !c.link.isEmpty());
+  EXPECT_EQ(view.Text(M::InformationBox), c.information);
+  EXPECT_EQ(view.Text(M::LinkBox), c.link);
+  EXPECT_EQ(view.Text(M::StatusLine), c.status);
+  EXPECT_EQ(view.IsEnabled(M::DownloadButton), !c.link.isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, TodayPageTest, ::testing::ValuesIn(TodayCases),
@@ -250,15 +254,15 @@ TEST_P(SecureTest, FetchesFromTrustedSitesOnly) {
   EXPECT_EQ(requests[0].target, QUrl(c.address).host().toUtf8() + ":443");
   if (!c.trusted) {
     EXPECT_EQ(view.messages, QStringList{"[stop] Error: " + Failed});
-    EXPECT_EQ(view.Text("T3"), "earlier information");
-    EXPECT_FALSE(view.IsEnabled("B2_0"));
+    EXPECT_EQ(view.Text(M::InformationBox), "earlier information");
+    EXPECT_FALSE(view.IsEnabled(M::DownloadButton));
     return;
   }
   EXPECT_TRUE(view.messages.empty()) << view.messages.join(" | ").toStdString();
-  EXPECT_EQ(view.Text("T3"), TodayPageText);
-  EXPECT_EQ(view.Text("T1"), TodayPageLink);
-  EXPECT_EQ(view.Text("T2"), Loaded);
-  EXPECT_TRUE(view.IsEnabled("B2_0"));
+  EXPECT_EQ(view.Text(M::InformationBox), TodayPageText);
+  EXPECT_EQ(view.Text(M::LinkBox), TodayPageLink);
+  EXPECT_EQ(view.Text(M::StatusLine), Loaded);
+  EXPECT_TRUE(view.IsEnabled(M::DownloadButton));
 }
 
 INSTANTIATE_TEST_SUITE_P(Addresses, SecureTest, ::testing::ValuesIn(SecureCases),
@@ -272,8 +276,8 @@ TEST_F(RetrieveTest, HugeFieldsArriveWhole) {
                                               .replace("video_id=AB12", "video_id=" + huge)});
   inet.SetSizeLimit(16 * 1024 * 1024);
   Retrieve(WatchPageAddress);
-  EXPECT_EQ(view.Text("T3"), QString(WatchPageText).replace("Cats &amp; Dogs", huge));
-  EXPECT_EQ(view.Text("T1"), QString(WatchPageLink).replace("AB12", huge));
+  EXPECT_EQ(view.Text(M::InformationBox), QString(WatchPageText).replace("Cats &amp; Dogs", huge));
+  EXPECT_EQ(view.Text(M::LinkBox), QString(WatchPageLink).replace("AB12", huge));
 }
 
 // Download was enabled by an earlier success; a failure disables it and keeps the earlier results.
@@ -281,29 +285,29 @@ TEST_F(RetrieveTest, HugeFieldsArriveWhole) {
 TEST_F(RetrieveTest, FailureIsReportedAndKeepsEarlierResults) {
   server.Script("/watch?v=AB12", {.body = WatchPage});
   Retrieve(WatchPageAddress);
-  ASSERT_TRUE(view.IsEnabled("B2_0"));
+  ASSERT_TRUE(view.IsEnabled(M::DownloadButton));
 
   server.Script("/watch?v=AB12", {.status = 404, .body = WatchPage});
   Retrieve(WatchPageAddress);
 
   EXPECT_EQ(view.messages, QStringList{"[stop] Error: " + Failed});
-  EXPECT_EQ(view.Text("T2"), Loading);
-  EXPECT_EQ(view.Text("T3"), WatchPageText);
-  EXPECT_EQ(view.Text("T1"), WatchPageLink);
-  EXPECT_FALSE(view.IsEnabled("B2_0"));
-  EXPECT_TRUE(view.IsEnabled("B1"));
+  EXPECT_EQ(view.Text(M::StatusLine), Loading);
+  EXPECT_EQ(view.Text(M::InformationBox), WatchPageText);
+  EXPECT_EQ(view.Text(M::LinkBox), WatchPageLink);
+  EXPECT_FALSE(view.IsEnabled(M::DownloadButton));
+  EXPECT_TRUE(view.IsEnabled(M::RetrieveButton));
 }
 
 TEST_F(RetrieveTest, RejectedAddressesAreNeverFetched) {
   for (const QString& address : QStringList{"", "https://" + SiteHost + "/channel/AB12",
                                             "http://video.test/watch?v=AB12", "https://youtu.be/"}) {
     view.messages.clear();
-    view.SetEnabled("B2_0", true);
+    view.SetEnabled(M::DownloadButton, true);
     Retrieve(address);
     EXPECT_EQ(view.messages, QStringList{"[stop] Error: Invalid YouTube URL!"});
-    EXPECT_EQ(view.Text("T2"), "earlier status");
-    EXPECT_FALSE(view.IsEnabled("B2_0"));
-    EXPECT_TRUE(view.IsEnabled("B1"));
+    EXPECT_EQ(view.Text(M::StatusLine), "earlier status");
+    EXPECT_FALSE(view.IsEnabled(M::DownloadButton));
+    EXPECT_TRUE(view.IsEnabled(M::RetrieveButton));
   }
   EXPECT_TRUE(server.Requests().empty());
 }

@@ -5,6 +5,7 @@
 
 #include "tests/support/QStringPrinter.h"
 
+#include <QuillbrookConfig.h>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -16,16 +17,19 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QuillbrookConfig.h>
 
 #include "app/Application.h"
 #include "platform/End.h"
-#include "platform/widgets/ShellExecute.h"
 #include "platform/widgets/MessageBox.h"
+#include "platform/widgets/ShellExecute.h"
 #include "tests/support/Modal.h"
 #include "ui/frmAbout.h"
 #include "ui/frmConvert.h"
 #include "ui/frmMain.h"
+
+namespace M = view::frmMain;
+namespace C = view::frmConvert;
+namespace A = view::frmAbout;
 
 namespace {
 
@@ -51,9 +55,11 @@ TEST(Catalogue, TabOrderFollowsTheTable) {
   QWidget window;
   ui::CatalogueView view(&window, view::frmMainSpec);
   QStringList chain;
-  for (QWidget* w = view.Control("T3"); chain.size() < 12; w = w->nextInFocusChain())
+  for (QWidget* w = view.Control(M::InformationBox); chain.size() < 12; w = w->nextInFocusChain())
     if (w->focusPolicy() != Qt::NoFocus) chain << w->objectName();
-  EXPECT_EQ(chain, QStringList({"T3", "T1", "T2", "B2_3", "B2_1", "B2_4", "T4", "T5", "B2_0", "B1", "B2_2", "B3"}));
+  EXPECT_EQ(chain, QStringList({M::InformationBox, M::LinkBox, M::StatusLine, M::ExitButton, M::AboutButton,
+                                M::UpdateButton, M::AddressBox, M::FileBox, M::DownloadButton, M::RetrieveButton,
+                                M::ConvertButton, M::SelectButton}));
 }
 
 class TextBoxes : public ::testing::Test {
@@ -65,12 +71,12 @@ class TextBoxes : public ::testing::Test {
 
 TEST_F(TextBoxes, KeepCarriageReturnLineFeedPairsAndLetReadOnlyTextBeCopiedButNotChanged) {
   window.show();
-  view.SetText("T3", "Title: A\r\n\r\nUser: b\r\n\r\n");
-  view.AppendText("T3", "more\r\n");
-  EXPECT_EQ(view.Text("T3"), "Title: A\r\n\r\nUser: b\r\n\r\nmore\r\n");
-  EXPECT_EQ(Shown("T3"), "Title: A\n\nUser: b\n\nmore\n");  // line breaks, not doubled blank lines
-  view.SetText("T5", "/videos/cats.flv");
-  for (const char* name : {"T3", "T5"}) {
+  view.SetText(M::InformationBox, "Title: A\r\n\r\nUser: b\r\n\r\n");
+  view.AppendText(M::InformationBox, "more\r\n");
+  EXPECT_EQ(view.Text(M::InformationBox), "Title: A\r\n\r\nUser: b\r\n\r\nmore\r\n");
+  EXPECT_EQ(Shown(M::InformationBox), "Title: A\n\nUser: b\n\nmore\n");  // line breaks, not doubled blank lines
+  view.SetText(M::FileBox, "/videos/cats.flv");
+  for (const char* name : {M::InformationBox, M::FileBox}) {
     SCOPED_TRACE(name);
     const QString before = view.Text(name);
     view.Control(name)->setFocus();
@@ -86,15 +92,15 @@ TEST_F(TextBoxes, KeepCarriageReturnLineFeedPairsAndLetReadOnlyTextBeCopiedButNo
 // for display only.
 TEST_F(TextBoxes, ShowOverlongLinesCutButGiveBackEverything) {
   const QString huge(3'000'000, 'x');
-  view.SetText("T3", "Title: " + huge + "\r\n\r\nUser: b\r\n" + QString(10000, 'y'));
-  view.SetText("T1", "http://host/get_video.php?video_id=" + huge);
+  view.SetText(M::InformationBox, "Title: " + huge + "\r\n\r\nUser: b\r\n" + QString(10000, 'y'));
+  view.SetText(M::LinkBox, "http://host/get_video.php?video_id=" + huge);
   window.show();
-  EXPECT_EQ(view.Text("T3"), "Title: " + huge + "\r\n\r\nUser: b\r\n" + QString(10000, 'y'));
-  EXPECT_EQ(view.Text("T1"), "http://host/get_video.php?video_id=" + huge);
-  EXPECT_EQ(Shown("T3"), "Title: " + QString(9993, 'x') + "...\n\nUser: b\n" + QString(10000, 'y'));
-  EXPECT_EQ(Shown("T1").size(), 10003);
-  view.AppendText("T3", "\r\n" + QString(20000, 'x'));
-  EXPECT_TRUE(Shown("T3").endsWith(QString(10000, 'y') + "\n" + QString(10000, 'x') + "..."));
+  EXPECT_EQ(view.Text(M::InformationBox), "Title: " + huge + "\r\n\r\nUser: b\r\n" + QString(10000, 'y'));
+  EXPECT_EQ(view.Text(M::LinkBox), "http://host/get_video.php?video_id=" + huge);
+  EXPECT_EQ(Shown(M::InformationBox), "Title: " + QString(9993, 'x') + "...\n\nUser: b\n" + QString(10000, 'y'));
+  EXPECT_EQ(Shown(M::LinkBox).size(), 10003);
+  view.AppendText(M::InformationBox, "\r\n" + QString(20000, 'x'));
+  EXPECT_TRUE(Shown(M::InformationBox).endsWith(QString(10000, 'y') + "\n" + QString(10000, 'x') + "..."));
 }
 
 class MainWindow : public ::testing::Test {
@@ -141,9 +147,10 @@ class MainWindow : public ::testing::Test {
 
 TEST_F(MainWindow, LoadsWithItsCaptionAndNothingToDownloadOrConvert) {
   EXPECT_EQ(window.windowTitle(), "Quillbrook v1.3");
-  EXPECT_FALSE(Enabled("B2_0") || Enabled("B2_2"));
-  for (const char* box : {"T1", "T2", "T3", "T4", "T5"}) EXPECT_EQ(window.View().Text(box), "") << box;
-  EXPECT_TRUE(window.View().Control("T4")->isVisible() && !window.View().Control("T1")->isVisible());
+  EXPECT_FALSE(Enabled(M::DownloadButton) || Enabled(M::ConvertButton));
+  for (const char* box : {M::LinkBox, M::StatusLine, M::InformationBox, M::AddressBox, M::FileBox})
+    EXPECT_EQ(window.View().Text(box), "") << box;
+  EXPECT_TRUE(window.View().Control(M::AddressBox)->isVisible() && !window.View().Control(M::LinkBox)->isVisible());
   // A second instance ends during its load, and only that one, and does nothing more.
   App().PrevInstance = true;
   frmMain second;
@@ -154,13 +161,11 @@ TEST_F(MainWindow, LoadsWithItsCaptionAndNothingToDownloadOrConvert) {
 
 TEST_F(MainWindow, BannerUpdateAndDownloadOpenTheirPagesExitAndTheCloseBoxEnd) {
   const QString link = "http://www.youtube.com/get_video.php?video_id=AB12&t=x y&l=\"q\"";
-  window.View().SetText("T1", link);
-  window.View().SetEnabled("B2_0", true);
-  for (const char* control : {"Pic1", "B2_4", "B2_0"}) Click(control);
-  window.B2_Click(5);  // outside the button array: nothing
-  window.B2_Click(-1);
+  window.View().SetText(M::LinkBox, link);
+  window.View().SetEnabled(M::DownloadButton, true);
+  for (const char* control : {M::Banner, M::UpdateButton, M::DownloadButton}) Click(control);
   EXPECT_EQ(opened, QStringList({config::ProductPageAddress, config::ProductPageAddress, link}));
-  Click("B2_3");
+  Click(M::ExitButton);
   EXPECT_EQ(ended, 1);  // and not before
   window.show();
   window.close();
@@ -175,8 +180,8 @@ TEST_F(MainWindow, SelectTakesTheChosenFileAndKeepsItOnACancelOrAFailure) {
                                Answer{{2, "No such file or directory: /gone.flv"}, "/gone.flv"}}) {
     nextAnswer = answer;
     window.B3_Click();
-    EXPECT_EQ(window.View().Text("T5"), path);
-    EXPECT_TRUE(Enabled("B2_2"));
+    EXPECT_EQ(window.View().Text(M::FileBox), path);
+    EXPECT_TRUE(Enabled(M::ConvertButton));
   }
   // Nothing for the choice or the cancel; the failure under the program's title.
   EXPECT_EQ(messages, QStringList{"[no icon] " + QApplication::applicationDisplayName() +
@@ -214,8 +219,8 @@ TEST_F(MainWindow, OpenFileDialogReportsAChoiceACancelAndAFileThatVanished) {
 TEST_F(MainWindow, ConvertOnAFileThatIsGoneOrHiddenSaysSoAndReleasesTheButtons) {
   for (const QString& path : {folder.filePath("gone.flv"), MakeFile(".hidden.flv")}) {
     Select(path);
-    Click("B2_2");
-    EXPECT_TRUE(Enabled("B3") && Enabled("B2_2"));
+    Click(M::ConvertButton);
+    EXPECT_TRUE(Enabled(M::SelectButton) && Enabled(M::ConvertButton));
   }
   EXPECT_EQ(messages, QStringList({"[stop] Error: File " + folder.filePath("gone.flv") + " doesn't exist!",
                                    "[stop] Error: File " + folder.filePath(".hidden.flv") + " doesn't exist!"}));
@@ -231,29 +236,31 @@ TEST_F(MainWindow, ConvertShowsTheConversionWindowModallyOnTheSelectedFile) {
       ASSERT_NE(convert, nullptr);
       seen = true;
       EXPECT_EQ(convert->parentWidget(), &window);
-      EXPECT_FALSE(Enabled("B3") || Enabled("B2_2"));
-      EXPECT_EQ(convert->Logic().InputPath, path);
-      EXPECT_EQ(convert->Logic().InputBaseName, "talk");
+      EXPECT_FALSE(Enabled(M::SelectButton) || Enabled(M::ConvertButton));
+      EXPECT_EQ(convert->ConversionWindow().InputPath(), path);
+      EXPECT_EQ(convert->ConversionWindow().InputBaseName(), "talk");
       // Whatever the first visit left, the second finds the window as it was first loaded.
       ui::CatalogueView& view = convert->View();
       QStringList texts;
-      for (const char* name : {"CBO", "T1_0", "T1_1", "T1_2", "T2_0", "T2_1", "T2_2", "T2_3", "T2_4", "T2_5"})
+      for (const char* name :
+           {C::FormatList, C::StatusLine, C::FolderBox, C::InformationBox, C::StartHoursBox, C::StartMinutesBox,
+            C::StartSecondsBox, C::EndHoursBox, C::EndMinutesBox, C::EndSecondsBox})
         texts << view.Text(name) + (view.IsEnabled(name) ? "" : " (off)");
       EXPECT_EQ(texts, QStringList({"AVI (MPEG4-DivX-Best Quality)", "", folder.path() + "/Video Output", "",
                                     "00 (off)", "00 (off)", "00 (off)", "00 (off)", "00 (off)", "00 (off)"}));
-      EXPECT_FALSE(view.IsChecked("CHk1"));
-      QTest::mouseClick(view.Control("CHk1"), Qt::LeftButton, {}, QPoint(5, 5));
-      view.SetText("T2_1", "07");
-      view.SetText("T1_0", "Conversion is cancelled.");
-      view.SetText("T1_2", "Input #0");
-      view.SetListIndex("CBO", 5);
-      QTest::mouseClick(view.Control("B1_5"), Qt::LeftButton);  // Exit closes it
+      EXPECT_FALSE(view.IsChecked(C::CutCheckBox));
+      QTest::mouseClick(view.Control(C::CutCheckBox), Qt::LeftButton, {}, QPoint(5, 5));
+      view.SetText(C::StartMinutesBox, "07");
+      view.SetText(C::StatusLine, "Conversion is cancelled.");
+      view.SetText(C::InformationBox, "Input #0");
+      view.SetListIndex(C::FormatList, 5);
+      QTest::mouseClick(view.Control(C::ExitButton), Qt::LeftButton);  // Exit closes it
       EXPECT_FALSE(convert->isVisible());
     });
-    Click("B2_2");
+    Click(M::ConvertButton);
     EXPECT_TRUE(seen);
-    EXPECT_TRUE(Enabled("B3") && Enabled("B2_2"));
-    EXPECT_EQ(window.View().Text("T5"), path);
+    EXPECT_TRUE(Enabled(M::SelectButton) && Enabled(M::ConvertButton));
+    EXPECT_EQ(window.View().Text(M::FileBox), path);
   }
 }
 
@@ -265,18 +272,20 @@ TEST_F(MainWindow, AboutOpensOverItWithOkFocusedAndOnlyItsLinksOpenSomething) {
     ASSERT_NE(about, nullptr);
     ui::CatalogueView& v = about->View();
     EXPECT_EQ(about->parentWidget(), &window);
-    EXPECT_EQ(about->focusWidget(), v.Control("B1"));
+    EXPECT_EQ(about->focusWidget(), v.Control(A::OkButton));
     // Doubled, so that the label shows the ampersand instead of taking it for a shortcut mark.
-    EXPECT_EQ(v.Text("L1_0"), "Quill && Brook v1.3");
-    EXPECT_EQ(v.ControlAs<QLabel>("L1_0")->text(), "Quill & Brook v1.3");
+    EXPECT_EQ(v.Text(A::ProductLabel), "Quill && Brook v1.3");
+    EXPECT_EQ(v.ControlAs<QLabel>(A::ProductLabel)->text(), "Quill & Brook v1.3");
     const auto click = [&](const char* name) { QTest::mouseClick(v.Control(name), Qt::LeftButton); };
-    for (const char* name : {"L1_0", "L1_1", "L1_2", "L1_3", "L1_6", "Image1"}) click(name);
+    for (const char* name :
+         {A::ProductLabel, A::CopyrightLabel, A::DescriptionLabel, A::WebsiteCaption, A::ContactCaption, A::Emblem})
+      click(name);
     EXPECT_EQ(opened, QStringList());  // the captions beside the links open nothing
-    for (const char* name : {"L1_4", "L1_5"}) click(name);
+    for (const char* name : {A::WebsiteLink, A::MailLink}) click(name);
     QObject::connect(about, &QDialog::finished, [&](int r) { result = r; });
-    QTest::keyClick(v.Control("B1"), Qt::Key_Return);
+    QTest::keyClick(v.Control(A::OkButton), Qt::Key_Return);
   });
-  Click("B2_1");
+  Click(M::AboutButton);
   EXPECT_EQ(result, QDialog::Accepted);  // OK pressed by the key, not the test's safety net
   EXPECT_EQ(opened, QStringList({config::MakerSiteAddress, QString("mailto:") + config::SupportMailAddress}));
 }
@@ -294,12 +303,12 @@ TEST(MessageBoxText, IsPlainTextWhateverItHolds) {
 class ConvertWindowWidgets : public ::testing::Test {
  protected:
   void SetUp() override {
-    convert.Logic().Form_Load();
+    convert.ConversionWindow().Form_Load();
     convert.show();
     ClickCut();
   }
-  void ClickCut() { QTest::mouseClick(convert.View().Control("CHk1"), Qt::LeftButton, {}, QPoint(5, 5)); }
-  QLineEdit* Box(int i) { return convert.View().ControlAs<QLineEdit>(QStringLiteral("T2_%1").arg(i)); }
+  void ClickCut() { QTest::mouseClick(convert.View().Control(C::CutCheckBox), Qt::LeftButton, {}, QPoint(5, 5)); }
+  QLineEdit* Box(C::CutTime box) { return convert.View().ControlAs<QLineEdit>(C::NameOf(box)); }
 
   frmConvert convert{nullptr, [] { return QStringLiteral("/videos/talk.flv"); }};
 };
@@ -308,31 +317,32 @@ TEST_F(ConvertWindowWidgets, CutBoxesTakeTwoDigitsBelowSixtyRefuseBackspaceAndGo
   const std::pair<const char*, const char*> typedAndShown[] = {
       {"7", "7"}, {"75", "00"}, {"59", "59"}, {"60", "00"}, {"a1:", "1"}, {"-4", "4"}, {"123", "12"}, {"12\b", "12"}};
   for (const auto& [typed, shown] : typedAndShown) {
-    Box(1)->setFocus();
-    QTest::keyClick(Box(1), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(Box(1), Qt::Key_Delete);
-    EXPECT_EQ(Box(1)->text(), "");
-    QTest::keyClicks(Box(1), typed);
-    EXPECT_EQ(Box(1)->text(), shown) << typed;
+    Box(C::CutTime::StartMinutes)->setFocus();
+    QTest::keyClick(Box(C::CutTime::StartMinutes), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(Box(C::CutTime::StartMinutes), Qt::Key_Delete);
+    EXPECT_EQ(Box(C::CutTime::StartMinutes)->text(), "");
+    QTest::keyClicks(Box(C::CutTime::StartMinutes), typed);
+    EXPECT_EQ(Box(C::CutTime::StartMinutes)->text(), shown) << typed;
   }
   ClickCut();
-  for (int i = 0; i < 6; ++i) EXPECT_FALSE(Box(i)->isEnabled()) << i;
+  for (const C::CutTime box : C::CutTimes) EXPECT_FALSE(Box(box)->isEnabled()) << C::NameOf(box);
 }
 
 TEST_F(ConvertWindowWidgets, TabMovesThroughTheCutBoxesInTheirOrderAndOn) {
-  Box(0)->setFocus();
+  Box(C::CutTime::StartHours)->setFocus();
   // The key goes where a user's key would: to the window's focused control.
   const auto press = [this](Qt::Key key) {
     QTest::keyClick(convert.focusWidget(), key);
     return convert.focusWidget() ? convert.focusWidget()->objectName() : QString();
   };
-  QStringList visited{"T2_0"};
+  QStringList visited{C::StartHoursBox};
   for (int i = 0; i < 6; ++i) visited << press(Qt::Key_Tab);
-  EXPECT_EQ(visited.mid(0, 6), (QStringList{"T2_0", "T2_1", "T2_2", "T2_4", "T2_3", "T2_5"}));
-  EXPECT_FALSE(visited.last().startsWith("T2_")) << "Tab stayed in the last box";
-  EXPECT_EQ(press(Qt::Key_Backtab), "T2_5");
-  EXPECT_EQ(press(Qt::Key_Backtab), "T2_3");
-  EXPECT_EQ(Box(3)->text(), "00");
+  EXPECT_EQ(visited.mid(0, 6), (QStringList{C::StartHoursBox, C::StartMinutesBox, C::StartSecondsBox, C::EndMinutesBox,
+                                            C::EndHoursBox, C::EndSecondsBox}));
+  for (const C::CutTime box : C::CutTimes) EXPECT_NE(visited.last(), C::NameOf(box)) << "Tab stayed in the cut boxes";
+  EXPECT_EQ(press(Qt::Key_Backtab), C::EndSecondsBox);
+  EXPECT_EQ(press(Qt::Key_Backtab), C::EndHoursBox);
+  EXPECT_EQ(Box(C::CutTime::EndHours)->text(), "00");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "conversion/CommandLine.h"
+#include "conversion/ConverterArguments.h"
 
 #include <QDir>
 
