@@ -13,8 +13,8 @@ struct Application {
   QString LegalCopyright;
   QString LegalTrademarks;
   QString FileDescription;
-  QString Title;      // the application's title, used by message boxes without a title of their own
-  QString Path;       // the folder that holds the program's executable, without a trailing separator
+  QString Title;              // the application's title, used by message boxes without a title of their own
+  QString Path;               // the folder that holds the program's executable, without a trailing separator
   bool PrevInstance = false;  // another instance of the program was already running at start
 };
 

@@ -7,11 +7,11 @@ namespace conversion {
 
 // What one tick learns from the converter's output.
 struct OutputFindings {
-  bool durationLine = false;             // a "Duration: " line, parsable or not
-  std::optional<int> durationSeconds;    // its value, when it is hh:mm:ss
-  std::optional<int> progressSeconds;    // a progress line's position; never together with a duration line
-  bool outputHeader = false;             // "Output #0" has arrived, in this chunk for the first time
-  QString information;                   // output to add to the information box, once each
+  bool durationLine = false;           // a "Duration: " line, parsable or not
+  std::optional<int> durationSeconds;  // its value, when it is hh:mm:ss
+  std::optional<int> progressSeconds;  // a progress line's position; never together with a duration line
+  bool outputHeader = false;           // "Output #0" has arrived, in this chunk for the first time
+  QString information;                 // output to add to the information box, once each
 };
 
 // Follows the converter's output across reads. A read may end in the middle of a line, so the

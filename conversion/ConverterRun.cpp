@@ -1,13 +1,13 @@
 #include "conversion/ConverterRun.h"
 
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
 #include <QRegularExpression>
 #include <QTimer>
-#include <fcntl.h>
-#include <signal.h>
-#include <unistd.h>
 
 #include <linux/close_range.h>
 

@@ -126,7 +126,8 @@ int Convert(const Options& given, const std::vector<std::string>& warnings) {
   opened.file->Describe(given.inputPath);
   for (const std::string& warning : warnings) Warning(warning);
   if (!opened.file->Video() && !opened.file->Audio())
-    return Fail("'" + given.inputPath + "' holds no video or sound that can be decoded. The file "
+    return Fail("'" + given.inputPath +
+                "' holds no video or sound that can be decoded. The file "
                 "may be damaged or incomplete; try downloading it again.");
   Options options = given;
   if (!options.target.empty()) ApplyTarget(options, opened.file->VideoFrameRate());

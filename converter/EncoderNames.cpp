@@ -7,13 +7,20 @@ namespace kodavert {
 const AVCodec* FindEncoder(const std::string& name, AVMediaType type) {
   // Also the names of encoders that have since been renamed or replaced.
   static const std::map<std::string, std::string> preferred{
-      {"xvid", "libxvid"},           {"h264", "libx264"},
-      {"x264", "libx264"},           {"mp3", "libmp3lame"},
-      {"amr_nb", "libopencore_amrnb"}, {"libamr_nb", "libopencore_amrnb"},
-      {"amr_wb", "libvo_amrwbenc"},  {"libamr_wb", "libvo_amrwbenc"},
-      {"libfaac", "aac"},            {"faac", "aac"},
-      {"vorbis", "libvorbis"},       {"theora", "libtheora"},
-      {"dv", "dvvideo"},             {"libdirac", "dirac"},
+      {"xvid", "libxvid"},
+      {"h264", "libx264"},
+      {"x264", "libx264"},
+      {"mp3", "libmp3lame"},
+      {"amr_nb", "libopencore_amrnb"},
+      {"libamr_nb", "libopencore_amrnb"},
+      {"amr_wb", "libvo_amrwbenc"},
+      {"libamr_wb", "libvo_amrwbenc"},
+      {"libfaac", "aac"},
+      {"faac", "aac"},
+      {"vorbis", "libvorbis"},
+      {"theora", "libtheora"},
+      {"dv", "dvvideo"},
+      {"libdirac", "dirac"},
   };
   const auto alias = preferred.find(name);
   const AVCodec* encoder =

@@ -58,8 +58,8 @@ void LimitPacketSize(AVCodecContext& encoder) {
   encoder.rc_max_available_vbv_use = 1;
   encoder.rc_max_rate = int64_t(kLargestPacketBits) * 2 * encoder.time_base.den / encoder.time_base.num;
   if (encoder.width * encoder.height > 640 * 480)
-    Warning("RealMedia packets must stay under 64 kB; pictures of " + std::to_string(encoder.width) +
-            "x" + std::to_string(encoder.height) + " may be given a coarser quantiser to fit.");
+    Warning("RealMedia packets must stay under 64 kB; pictures of " + std::to_string(encoder.width) + "x" +
+            std::to_string(encoder.height) + " may be given a coarser quantiser to fit.");
 }
 
 // The MPEG-style encoders cannot close every GOP and also open one at each scene change. The
@@ -117,8 +117,8 @@ std::string CheckFixedQuality(const AVCodec* encoder, double quality) {
   return text;
 }
 
-EncoderResult OpenVideoEncoder(const Options& options, const VideoPlan& plan,
-                               const AVFilterContext& sink, bool globalHeader) {
+EncoderResult OpenVideoEncoder(const Options& options, const VideoPlan& plan, const AVFilterContext& sink,
+                               bool globalHeader) {
   CodecContextPtr encoder(avcodec_alloc_context3(plan.encoder));
   if (!encoder) return {nullptr, "out of memory."};
   encoder->width = av_buffersink_get_w(&sink);
@@ -126,8 +126,7 @@ EncoderResult OpenVideoEncoder(const Options& options, const VideoPlan& plan,
   encoder->pix_fmt = static_cast<AVPixelFormat>(av_buffersink_get_format(&sink));
   // MPEG-4 and H.263 store the pixel aspect in one byte per term.
   const AVRational aspect = av_buffersink_get_sample_aspect_ratio(&sink);
-  av_reduce(&encoder->sample_aspect_ratio.num, &encoder->sample_aspect_ratio.den, aspect.num,
-            aspect.den, 255);
+  av_reduce(&encoder->sample_aspect_ratio.num, &encoder->sample_aspect_ratio.den, aspect.num, aspect.den, 255);
   encoder->time_base = av_buffersink_get_time_base(&sink);
   encoder->framerate = plan.frameRate;
   // The command line's encoder options first, so that what the converter sets itself stays.

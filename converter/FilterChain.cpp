@@ -12,9 +12,7 @@ extern "C" {
 namespace kodavert {
 namespace {
 
-std::string Ratio(AVRational value) {
-  return std::to_string(value.num) + "/" + std::to_string(value.den);
-}
+std::string Ratio(AVRational value) { return std::to_string(value.num) + "/" + std::to_string(value.den); }
 
 std::string Seconds(double seconds) {
   std::ostringstream text;
@@ -38,8 +36,7 @@ std::string LayoutName(const AVChannelLayout& layout) {
 
 // Frame-rate conversion only repeats or drops whole frames: dropping before scaling saves work,
 // repeating after it lets the repeats share the scaled picture.
-std::string VideoDescription(const Options& options, const VideoPlan& plan,
-                             std::optional<AVRational> sourceRate) {
+std::string VideoDescription(const Options& options, const VideoPlan& plan, std::optional<AVRational> sourceRate) {
   std::vector<std::string> filters;
   if (options.deinterlace) filters.push_back("yadif=deint=interlaced");
   const std::string fps = "fps=fps=" + Ratio(plan.frameRate) + ":start_time=0";
@@ -48,14 +45,14 @@ std::string VideoDescription(const Options& options, const VideoPlan& plan,
   // source's edges off, the picture is scaled to -s, and the padding is put around it.
   if (options.cropTop || options.cropBottom || options.cropLeft || options.cropRight)
     filters.push_back("crop=w=iw-" + std::to_string(options.cropLeft + options.cropRight) + ":h=ih-" +
-                      std::to_string(options.cropTop + options.cropBottom) + ":x=" +
-                      std::to_string(options.cropLeft) + ":y=" + std::to_string(options.cropTop) + ":exact=1");
+                      std::to_string(options.cropTop + options.cropBottom) + ":x=" + std::to_string(options.cropLeft) +
+                      ":y=" + std::to_string(options.cropTop) + ":exact=1");
   if (fewerFrames) filters.push_back(fps);
   filters.push_back("scale=" + std::to_string(plan.pictureWidth) + ":" + std::to_string(plan.pictureHeight) +
                     (options.scaleFlags.empty() ? "" : ":flags=" + options.scaleFlags));
   if (plan.width != plan.pictureWidth || plan.height != plan.pictureHeight)
-    filters.push_back("pad=w=" + std::to_string(plan.width) + ":h=" + std::to_string(plan.height) + ":x=" +
-                      std::to_string(options.padLeft) + ":y=" + std::to_string(options.padTop) +
+    filters.push_back("pad=w=" + std::to_string(plan.width) + ":h=" + std::to_string(plan.height) +
+                      ":x=" + std::to_string(options.padLeft) + ":y=" + std::to_string(options.padTop) +
                       ":color=" + options.padColor);
   filters.push_back(std::string("format=pix_fmts=") + av_get_pix_fmt_name(plan.pixelFormat));
   if (options.aspectRatio) filters.push_back("setdar=dar=" + Ratio(*options.aspectRatio));
@@ -122,23 +119,19 @@ SourceFormat SourceFormat::Of(const AVFrame& frame) {
 FilterChain::CreateResult FilterChain::ForVideo(const Options& options, const VideoPlan& plan,
                                                 const SourceFormat& source, AVRational timeBase,
                                                 std::optional<AVRational> sourceRate) {
-  const AVRational aspect = source.aspectNum > 0 && source.aspectDen > 0
-                                ? AVRational{source.aspectNum, source.aspectDen}
-                                : AVRational{1, 1};
-  const std::string arguments =
-      "video_size=" + std::to_string(source.width) + "x" + std::to_string(source.height) +
-      ":pix_fmt=" + std::to_string(source.pixelFormat) + ":time_base=" + Ratio(timeBase) +
-      ":pixel_aspect=" + Ratio(aspect);
+  const AVRational aspect =
+      source.aspectNum > 0 && source.aspectDen > 0 ? AVRational{source.aspectNum, source.aspectDen} : AVRational{1, 1};
+  const std::string arguments = "video_size=" + std::to_string(source.width) + "x" + std::to_string(source.height) +
+                                ":pix_fmt=" + std::to_string(source.pixelFormat) + ":time_base=" + Ratio(timeBase) +
+                                ":pixel_aspect=" + Ratio(aspect);
   return Build(source, arguments, VideoDescription(options, plan, sourceRate));
 }
 
 FilterChain::CreateResult FilterChain::ForAudio(const Options& options, const AudioPlan& plan,
-                                                const SourceFormat& source, AVRational timeBase,
-                                                int frameSize) {
-  const std::string arguments =
-      "time_base=" + Ratio(timeBase) + ":sample_rate=" + std::to_string(source.sampleRate) +
-      ":sample_fmt=" + av_get_sample_fmt_name(AVSampleFormat(source.sampleFormat)) +
-      ":channel_layout=" + source.channelLayout;
+                                                const SourceFormat& source, AVRational timeBase, int frameSize) {
+  const std::string arguments = "time_base=" + Ratio(timeBase) + ":sample_rate=" + std::to_string(source.sampleRate) +
+                                ":sample_fmt=" + av_get_sample_fmt_name(AVSampleFormat(source.sampleFormat)) +
+                                ":channel_layout=" + source.channelLayout;
   const std::string volume = options.volume ? ",volume=" + std::to_string(*options.volume) + "/256" : "";
   return Build(source, arguments, AudioTrim(options) + volume + "," + AudioConversion(plan, frameSize));
 }
@@ -146,13 +139,12 @@ FilterChain::CreateResult FilterChain::ForAudio(const Options& options, const Au
 FilterChain::CreateResult FilterChain::ForSilence(const AudioPlan& plan, double seconds, int frameSize) {
   AVChannelLayout layout{};
   av_channel_layout_default(&layout, plan.channels);
-  const std::string silence = "anullsrc=r=" + std::to_string(plan.sampleRate) + ":cl=" +
-                              LayoutName(layout) + ",atrim=end=" + Seconds(seconds);
+  const std::string silence =
+      "anullsrc=r=" + std::to_string(plan.sampleRate) + ":cl=" + LayoutName(layout) + ",atrim=end=" + Seconds(seconds);
   return Build(SourceFormat{}, {}, silence + "," + AudioConversion(plan, frameSize));
 }
 
-FilterChain::CreateResult FilterChain::Build(const SourceFormat& source,
-                                             const std::string& sourceArguments,
+FilterChain::CreateResult FilterChain::Build(const SourceFormat& source, const std::string& sourceArguments,
                                              const std::string& description) {
   const bool video = source.width > 0;
   const bool fed = !sourceArguments.empty();
@@ -161,12 +153,10 @@ FilterChain::CreateResult FilterChain::Build(const SourceFormat& source,
   chain->graph_.reset(avfilter_graph_alloc());
   if (!chain->graph_) return {nullptr, "out of memory."};
   AVFilterGraph* graph = chain->graph_.get();
-  int result = avfilter_graph_create_filter(&chain->sink_,
-                                            avfilter_get_by_name(video ? "buffersink" : "abuffersink"),
+  int result = avfilter_graph_create_filter(&chain->sink_, avfilter_get_by_name(video ? "buffersink" : "abuffersink"),
                                             "out", nullptr, nullptr, graph);
   if (result >= 0 && fed)
-    result = avfilter_graph_create_filter(&chain->sourceFilter_,
-                                          avfilter_get_by_name(video ? "buffer" : "abuffer"),
+    result = avfilter_graph_create_filter(&chain->sourceFilter_, avfilter_get_by_name(video ? "buffer" : "abuffer"),
                                           "in", sourceArguments.c_str(), nullptr, graph);
   FilterInOutPtr outputs(fed ? avfilter_inout_alloc() : nullptr), inputs(avfilter_inout_alloc());
   if (result >= 0 && (!inputs || (fed && !outputs))) result = AVERROR(ENOMEM);
@@ -183,8 +173,7 @@ FilterChain::CreateResult FilterChain::Build(const SourceFormat& source,
     outputs.reset(openOutputs);
   }
   if (result >= 0) result = avfilter_graph_config(graph, nullptr);
-  if (result < 0)
-    return {nullptr, "cannot set up the filters '" + description + "': " + ErrorText(result) + "."};
+  if (result < 0) return {nullptr, "cannot set up the filters '" + description + "': " + ErrorText(result) + "."};
   return {std::move(chain), {}};
 }
 

@@ -35,12 +35,11 @@ class FilterChain {
     std::string error;
   };
   // `timeBase` is that of the timestamps pushed in.
-  [[nodiscard]] static CreateResult ForVideo(const Options& options, const VideoPlan& plan,
-                                             const SourceFormat& source, AVRational timeBase,
-                                             std::optional<AVRational> sourceRate);
+  [[nodiscard]] static CreateResult ForVideo(const Options& options, const VideoPlan& plan, const SourceFormat& source,
+                                             AVRational timeBase, std::optional<AVRational> sourceRate);
   // `frameSize` is the fixed number of samples per frame the encoder needs (0: any number).
-  [[nodiscard]] static CreateResult ForAudio(const Options& options, const AudioPlan& plan,
-                                             const SourceFormat& source, AVRational timeBase, int frameSize);
+  [[nodiscard]] static CreateResult ForAudio(const Options& options, const AudioPlan& plan, const SourceFormat& source,
+                                             AVRational timeBase, int frameSize);
 
   // Silence of the given length, for a sound-only file made from a silent video.
   [[nodiscard]] static CreateResult ForSilence(const AudioPlan& plan, double seconds, int frameSize);

@@ -56,8 +56,7 @@ InputFile::OpenResult InputFile::Open(const std::string& path) {
     return {nullptr, "cannot open '" + path + "': " + ErrorText(opened) +
                          ". Check that the file exists and is a video or audio file."};
   if (const int result = avformat_find_stream_info(context.get(), nullptr); result < 0)
-    return {nullptr, "cannot read the streams of '" + path + "': " + ErrorText(result) +
-                         ". The file may be damaged."};
+    return {nullptr, "cannot read the streams of '" + path + "': " + ErrorText(result) + ". The file may be damaged."};
   // A file saved as it was recorded (a browser's recorder, a live stream) may not say how long it
   // is, and the conversion window needs the length for its percentage. A file on disk can be read
   // through once to learn it; a pipe cannot.
@@ -83,18 +82,15 @@ void InputFile::OpenDecoder(AVMediaType type, DecodedStream& target) {
   if (stream->codecpar->codec_id == AV_CODEC_ID_SPEEX)
     if (const AVCodec* whole = avcodec_find_decoder_by_name("libspeex")) codec = whole;
   const auto warn = [&](const std::string& why) {
-    Warning("the " + std::string(MediaName(type)) + " stream cannot be used (" + why +
-            "); converting without it.");
+    Warning("the " + std::string(MediaName(type)) + " stream cannot be used (" + why + "); converting without it.");
   };
   if (!HasKnownFormat(*stream->codecpar)) return warn("the file does not say its format");
   CodecContextPtr decoder(avcodec_alloc_context3(codec));
-  if (!decoder || avcodec_parameters_to_context(decoder.get(), stream->codecpar) < 0)
-    return warn("out of memory");
+  if (!decoder || avcodec_parameters_to_context(decoder.get(), stream->codecpar) < 0) return warn("out of memory");
   decoder->pkt_timebase = stream->time_base;
   decoder->thread_count = 0;
   decoder->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
-  if (const int result = avcodec_open2(decoder.get(), codec, nullptr); result < 0)
-    return warn(ErrorText(result));
+  if (const int result = avcodec_open2(decoder.get(), codec, nullptr); result < 0) return warn(ErrorText(result));
   target = {stream, std::move(decoder)};
 }
 
@@ -135,9 +131,7 @@ std::optional<double> InputFile::VideoKeyFrameBefore(double seconds) {
   return std::nullopt;
 }
 
-int64_t InputFile::StartTime() const {
-  return context_->start_time == AV_NOPTS_VALUE ? 0 : context_->start_time;
-}
+int64_t InputFile::StartTime() const { return context_->start_time == AV_NOPTS_VALUE ? 0 : context_->start_time; }
 
 std::optional<double> InputFile::DurationSeconds() const {
   if (context_->duration == AV_NOPTS_VALUE || context_->duration <= 0) return std::nullopt;
@@ -154,8 +148,8 @@ std::optional<AVRational> InputFile::VideoFrameRate() const {
 void InputFile::DiscardUnused(bool keepVideo, bool keepAudio) {
   for (unsigned i = 0; i < context_->nb_streams; ++i) {
     AVStream* stream = context_->streams[i];
-    const bool keep = (keepVideo && Video() && stream == video_.stream) ||
-                      (keepAudio && Audio() && stream == audio_.stream);
+    const bool keep =
+        (keepVideo && Video() && stream == video_.stream) || (keepAudio && Audio() && stream == audio_.stream);
     stream->discard = keep ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
   }
 }

@@ -20,8 +20,10 @@ template <auto Release>
 struct LibavDeleter {
   template <typename T>
   void operator()(T* object) const {
-    if constexpr (std::is_invocable_v<decltype(Release), T**>) Release(&object);
-    else Release(object);
+    if constexpr (std::is_invocable_v<decltype(Release), T**>)
+      Release(&object);
+    else
+      Release(object);
   }
 };
 template <typename T, auto Release>

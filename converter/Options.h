@@ -15,40 +15,40 @@ struct Options {
   std::string inputPath;
   std::string outputPath;
   bool overwrite = false;
-  std::optional<double> startSeconds;     // -ss
-  std::optional<double> lengthSeconds;    // -t
-  std::optional<int64_t> videoBitrate;    // -b, bit/s
+  std::optional<double> startSeconds;       // -ss
+  std::optional<double> lengthSeconds;      // -t
+  std::optional<int64_t> videoBitrate;      // -b, bit/s
   std::optional<int64_t> bitrateTolerance;  // -bt, bit/s
-  std::optional<int64_t> maxRate;         // -maxrate, bit/s
-  std::optional<int64_t> bufferSize;      // -bufsize, bits
-  std::optional<AVRational> frameRate;    // -r
-  std::optional<int> width, height;       // -s
-  std::optional<AVRational> aspectRatio;  // -aspect, display aspect
-  std::string videoCodec;                 // -vcodec, as written
-  std::optional<uint32_t> videoTag;       // -vtag
-  std::optional<int> gopSize;             // -g
-  std::optional<double> qscale;           // -qscale
+  std::optional<int64_t> maxRate;           // -maxrate, bit/s
+  std::optional<int64_t> bufferSize;        // -bufsize, bits
+  std::optional<AVRational> frameRate;      // -r
+  std::optional<int> width, height;         // -s
+  std::optional<AVRational> aspectRatio;    // -aspect, display aspect
+  std::string videoCodec;                   // -vcodec, as written
+  std::optional<uint32_t> videoTag;         // -vtag
+  std::optional<int> gopSize;               // -g
+  std::optional<double> qscale;             // -qscale
   bool deinterlace = false;
   bool sameQuality = false;
-  std::string containerFormat;            // -f
-  std::string audioCodec;                 // -acodec, as written
-  std::optional<uint32_t> audioTag;       // -atag
-  std::optional<int64_t> audioBitrate;    // -ab, bit/s
-  std::optional<int> sampleRate;          // -ar
-  std::optional<int> channels;            // -ac
-  std::optional<double> audioQuality;     // -aq, the encoder's own quality scale
-  bool noVideo = false;                   // -vn
-  bool noAudio = false;                   // -an
-  std::string pixelFormat;                // -pix_fmt
+  std::string containerFormat;                                   // -f
+  std::string audioCodec;                                        // -acodec, as written
+  std::optional<uint32_t> audioTag;                              // -atag
+  std::optional<int64_t> audioBitrate;                           // -ab, bit/s
+  std::optional<int> sampleRate;                                 // -ar
+  std::optional<int> channels;                                   // -ac
+  std::optional<double> audioQuality;                            // -aq, the encoder's own quality scale
+  bool noVideo = false;                                          // -vn
+  bool noAudio = false;                                          // -an
+  std::string pixelFormat;                                       // -pix_fmt
   int cropTop = 0, cropBottom = 0, cropLeft = 0, cropRight = 0;  // -croptop...
   int padTop = 0, padBottom = 0, padLeft = 0, padRight = 0;      // -padtop...
   std::string padColor = "black";                                // -padcolor
-  std::string target;                     // -target, as written ("pal-dvd", "vcd")
-  std::optional<int> volume;              // -vol, 256 is unchanged
-  std::string scaleFlags;                 // -sws_flags
-  std::optional<int64_t> videoFrames;     // -vframes
-  std::optional<int> pass;                // -pass 1 or 2
-  std::string passLogPrefix = "ffmpeg2pass";  // -passlogfile
+  std::string target;                                            // -target, as written ("pal-dvd", "vcd")
+  std::optional<int> volume;                                     // -vol, 256 is unchanged
+  std::string scaleFlags;                                        // -sws_flags
+  std::optional<int64_t> videoFrames;                            // -vframes
+  std::optional<int> pass;                                       // -pass 1 or 2
+  std::string passLogPrefix = "ffmpeg2pass";                     // -passlogfile
 
   // Where the first pass leaves its statistics for the second.
   std::string PassLogPath() const { return passLogPrefix + "-0.log"; }
@@ -60,9 +60,9 @@ struct Options {
 
 struct ParseResult {
   std::optional<Options> options;
-  std::string error;  // set when options is empty
+  std::string error;                  // set when options is empty
   std::vector<std::string> warnings;  // options accepted that no longer change anything
-  bool help = false;  // -h: print the accepted options and do nothing else
+  bool help = false;                  // -h: print the accepted options and do nothing else
 };
 
 // The accepted options and their families, for -h.

@@ -8,8 +8,8 @@
 
 namespace kodavert {
 
-OutputFile::CreateResult OutputFile::Create(const AVOutputFormat* format, std::string path,
-                                            const OptionList& options, const OptionList& metadata) {
+OutputFile::CreateResult OutputFile::Create(const AVOutputFormat* format, std::string path, const OptionList& options,
+                                            const OptionList& metadata) {
   AVFormatContext* raw = nullptr;
   if (const int result = avformat_alloc_output_context2(&raw, format, nullptr, path.c_str()); result < 0)
     return {nullptr, "cannot prepare the output '" + path + "': " + ErrorText(result) + "."};
@@ -86,8 +86,6 @@ void OutputFile::Discard() {
   if (wroteToPath_ && stat(path_.c_str(), &info) == 0 && S_ISREG(info.st_mode)) std::remove(path_.c_str());
 }
 
-int64_t OutputFile::BytesWritten() const {
-  return opened_ && context_->pb ? avio_tell(context_->pb) : 0;
-}
+int64_t OutputFile::BytesWritten() const { return opened_ && context_->pb ? avio_tell(context_->pb) : 0; }
 
 }  // namespace kodavert

@@ -43,8 +43,7 @@ class OutputFile {
   int64_t BytesWritten() const;
 
  private:
-  OutputFile(OutputContextPtr context, std::string path)
-      : context_(std::move(context)), path_(std::move(path)) {}
+  OutputFile(OutputContextPtr context, std::string path) : context_(std::move(context)), path_(std::move(path)) {}
   // Closes the file this class opened; formats that open their own files (AVFMT_NOFILE) have none.
   int Close();
 

@@ -13,7 +13,7 @@ namespace kodavert {
 
 struct VideoPlan {
   const AVCodec* encoder = nullptr;  // none: the input's packets are copied as they are
-  int width = 0;  // of the encoded frame, padding included
+  int width = 0;                     // of the encoded frame, padding included
   int height = 0;
   int pictureWidth = 0;  // of the scaled picture, within the padding
   int pictureHeight = 0;
@@ -42,7 +42,7 @@ struct OutputPlan {
   std::optional<VideoPlan> video;
   std::optional<AudioPlan> audio;
   OptionList muxerOptions;
-  std::string error;  // set when no output can be made
+  std::string error;              // set when no output can be made
   bool commandLineError = false;  // the error lies in what the command line asks
 };
 

@@ -14,13 +14,11 @@ namespace kodavert {
 Progress::Progress() : start_(std::chrono::steady_clock::now()), lastReport_(start_) {}
 
 void Progress::Written(const AVPacket& packet, AVRational timeBase, bool isVideo) {
-  if (packet.pts != AV_NOPTS_VALUE)
-    seconds_ = std::max(seconds_, (packet.pts + packet.duration) * av_q2d(timeBase));
+  if (packet.pts != AV_NOPTS_VALUE) seconds_ = std::max(seconds_, (packet.pts + packet.duration) * av_q2d(timeBase));
   if (!isVideo) return;
   ++frames_;
   size_t size = 0;
-  if (const uint8_t* stats = av_packet_get_side_data(&packet, AV_PKT_DATA_QUALITY_STATS, &size);
-      stats && size >= 4) {
+  if (const uint8_t* stats = av_packet_get_side_data(&packet, AV_PKT_DATA_QUALITY_STATS, &size); stats && size >= 4) {
     int32_t quality = 0;
     std::memcpy(&quality, stats, sizeof quality);
     quantiser_ = double(quality) / FF_QP2LAMBDA;
@@ -42,8 +40,7 @@ void Progress::Print(int64_t bytes) {
   // The blank after "frame=" is part of the marker the program looks for, whatever the count's width.
   char line[160];
   snprintf(line, sizeof line, "frame= %4lld fps=%3.0f q=%.1f size=%8lldkB time=%.2f bitrate=%s",
-           static_cast<long long>(frames_), fps, quantiser_, static_cast<long long>(bytes / 1024),
-           seconds_, bitrate);
+           static_cast<long long>(frames_), fps, quantiser_, static_cast<long long>(bytes / 1024), seconds_, bitrate);
   WriteLine(line);
 }
 

@@ -9,11 +9,11 @@
 #include "converter/Progress.h"
 
 #include <cstdio>
+#include <deque>
 #include <functional>
 #include <memory>
-#include <string>
-#include <deque>
 #include <mutex>
+#include <string>
 #include <vector>
 
 namespace kodavert {
@@ -38,23 +38,23 @@ class Transcoder {
     std::function<FilterChain::CreateResult(const SourceFormat&)> makeFilters;
     CodecContextPtr encoder;
     AVStream* output = nullptr;
-    int64_t shift = 0;  // input timestamp that becomes zero in the output
+    int64_t shift = 0;                 // input timestamp that becomes zero in the output
     int64_t nextPts = AV_NOPTS_VALUE;  // where the next decoded frame should start
     int64_t lastDts = AV_NOPTS_VALUE;  // of the last packet written
     int64_t delay = 0;                 // added to the output timestamps
     int64_t frameDuration = 0;         // of a picture whose packet gives none
     int64_t holdBack = 0;              // added to the encoder's timestamps, in its time base
     std::unique_ptr<FILE, int (*)(FILE*)> passLog{nullptr, fclose};  // the first pass's notes
-    bool ended = false;  // the filters will deliver no more frames
-    PacketPtr packet{av_packet_alloc()};  // the encoder's output, used by its worker only
-    bool copied = false;  // the input's packets go out unchanged: no decoder, filters or encoder
+    bool ended = false;                                              // the filters will deliver no more frames
+    PacketPtr packet{av_packet_alloc()};                             // the encoder's output, used by its worker only
+    bool copied = false;           // the input's packets go out unchanged: no decoder, filters or encoder
     int64_t end = AV_NOPTS_VALUE;  // of a copied stream's cut, in its time base
     int64_t framesLeft = -1;       // of a copied picture, when -vframes counts them
     int64_t packetsWritten = 0;
-    std::vector<PacketPtr> lead;   // of a copied stream: from the key frame before the cut's start
+    std::vector<PacketPtr> lead;  // of a copied stream: from the key frame before the cut's start
     size_t leadBytes = 0;
-    bool started = false;          // a copied stream has reached the cut's start
-    BitstreamFilterPtr reshape;    // of a copied stream: gives its packets the container's form
+    bool started = false;        // a copied stream has reached the cut's start
+    BitstreamFilterPtr reshape;  // of a copied stream: gives its packets the container's form
 
     AVRational TimeBase() const { return encoder ? encoder->time_base : input->stream->time_base; }
     AVMediaType Type() const { return input ? input->stream->codecpar->codec_type : encoder->codec_type; }

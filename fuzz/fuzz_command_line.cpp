@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   argv.push_back(nullptr);
   const kodavert::ParseResult parsed = kodavert::ParseCommandLine(int(arguments.size()), argv.data());
   // A refusal always says why; an acceptance always names both files; a request for help is neither.
-  if (parsed.help ? parsed.options || !parsed.error.empty()
+  if (parsed.help      ? parsed.options || !parsed.error.empty()
       : parsed.options ? parsed.options->inputPath.empty() || parsed.options->outputPath.empty()
                        : parsed.error.empty())
     std::abort();

@@ -1,11 +1,11 @@
 #include "platform/CreateToolhelp32Snapshot.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <optional>
 

@@ -12,8 +12,7 @@ namespace retrieval {
 // box `T5` and enables Convert (`B2_2`); a cancel changes nothing; any other failure is reported
 // ("Error " + number + " selecting file." + CR LF + description, no icon, the program's title) and
 // changes nothing either.
-void TakeSelectedFile(view::ControlView& frmMain, int errorNumber, const QString& description,
-                      const QString& fileName);
+void TakeSelectedFile(view::ControlView& frmMain, int errorNumber, const QString& description, const QString& fileName);
 
 // The hand-off to the conversion window (Convert, `B2_2`): Select and Convert are disabled while it
 // runs; a path that is no longer an ordinary file gets "File " + path + " doesn't exist!";

@@ -15,8 +15,7 @@ inline void OnNextModal(std::function<void(QWidget*)> act) {
     poll->stop();
     poll->deleteLater();
     act(modal);
-    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()); dialog == modal)
-      dialog->reject();
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()); dialog == modal) dialog->reject();
   });
   poll->start();
 }

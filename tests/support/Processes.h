@@ -1,12 +1,11 @@
 #pragma once
 // Waiting through the event loop, and the test's own children and descriptors: what tests of
 // converter runs need to prove that nothing is left behind.
-#include <QTest>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
+#include <QTest>
 #include <functional>
-#include <unistd.h>
-
 
 namespace testsupport {
 
@@ -29,6 +28,8 @@ inline QList<int> OwnChildren() {
   return children;
 }
 
-inline int OpenDescriptors() { return int(QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::System).size()); }
+inline int OpenDescriptors() {
+  return int(QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::System).size());
+}
 
 }  // namespace testsupport
