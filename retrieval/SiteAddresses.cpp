@@ -30,12 +30,17 @@ bool ContainsShortLink(const QString& address, const QString& shortLinkPrefix) {
 
 }  // namespace
 
+QString WatchPagePrefix(const QString& videoSiteHost) {
+  return QStringLiteral("http://") + videoSiteHost + QStringLiteral("/watch?v=");
+}
+
 QString DownloadLinkPrefix(const QString& videoSiteHost) {
   return QStringLiteral("http://") + videoSiteHost + QStringLiteral("/get_video.php?video_id=");
 }
 
 bool IsWatchPageAddress(const QString& address, const SiteHosts& hosts) {
   if (address.isEmpty()) return false;
+  if (address.contains(WatchPagePrefix(hosts.video), Qt::CaseInsensitive)) return true;
   const QStringList cores = AddressCores(hosts);
   for (const char* scheme : {"http://", "https://"}) {
     for (const QString& core : cores) {

@@ -9,6 +9,9 @@ struct SiteHosts {
   QString shortLink;  // "youtu.be"
 };
 
+// "http://" + host + "/watch?v=": the watch page's address as the site wrote it in 2008.
+QString WatchPagePrefix(const QString& videoSiteHost);
+
 // "http://" + host + "/get_video.php?video_id=": the start of every download link.
 QString DownloadLinkPrefix(const QString& videoSiteHost);
 
