@@ -35,6 +35,10 @@ AVStream* OutputFile::AddStream(const AVCodecContext& encoder, std::optional<uin
   stream->avg_frame_rate = encoder.framerate;
   stream->sample_aspect_ratio = encoder.sample_aspect_ratio;
   stream->codecpar->codec_tag = tag.value_or(0);
+  // At a fixed quality the encoder's bit rate is only its unused default. A muxer that sizes its
+  // timing from the stream's rate (MPEG program stream) would otherwise hold most of a 1080p
+  // stream in memory, since its clock runs far ahead of the data.
+  if (encoder.flags & AV_CODEC_FLAG_QSCALE) stream->codecpar->bit_rate = 0;
   return stream;
 }
 

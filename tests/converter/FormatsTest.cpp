@@ -5,10 +5,12 @@
 #include <signal.h>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "ConverterHarness.h"
@@ -58,6 +60,18 @@ const Source& SourceNamed(const char* name) {
   return *source;
 }
 
+// The rate an MPEG-1 program stream's first pack header promises, in bits a second; nothing for
+// other files. Players and the muxer's own clock go by it, so it must cover the data.
+std::optional<double> PromisedMuxRate(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const QByteArray head = file.read(12);
+  if (head.size() < 12 || !head.startsWith(QByteArray("\0\0\1\xba", 4))) return {};
+  const auto byte = [&head](int index) { return static_cast<unsigned char>(head[index]); };
+  const int units = ((byte(9) & 0x7f) << 15) | (byte(10) << 7) | (byte(11) >> 1);  // of 50 bytes a second
+  return units * 400.0;
+}
+
 using Row = std::pair<const char*, const char*>;
 class FormatTest : public ::testing::TestWithParam<std::tuple<Row, const char*>> {};
 
@@ -84,6 +98,9 @@ TEST_P(FormatTest, WholeAndCutHoldWhatTheFormatAsks) {
     ASSERT_EQ(Describe(*probe), expected);
     EXPECT_TRUE(DecodesCleanly(arguments.last()));
     const double seconds = cut ? 2 : source.probe->duration;
+    if (const auto muxRate = PromisedMuxRate(arguments.last())) {
+      EXPECT_GE(*muxRate, QFileInfo(arguments.last()).size() * 8 / seconds);
+    }
     if (const auto& video = probe->video) {
       EXPECT_NEAR(video->duration, seconds, 1 / video->frameRate + 0.001);
     }
