@@ -7,10 +7,12 @@ extern "C" {
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdarg>
 #include <mutex>
+#include <string>
 
 namespace kodavert {
 namespace {
@@ -60,10 +62,23 @@ void EmitLibraryLine(LogState& state, std::string line) {
 
 void LibraryLog(void* object, int level, const char* format, va_list arguments) {
   if (level > av_log_get_level()) return;
-  char text[1024];
   LogState& state = State();
   std::lock_guard lock(state.mutex);
-  av_log_format_line2(object, level, format, arguments, text, sizeof text, &state.printPrefix);
+  // Most lines fit the first try; a longer one (the input's description echoes its path, which
+  // may run to thousands of bytes) is formatted again whole, so that no marker is cut off.
+  va_list again;
+  va_copy(again, arguments);
+  const int prefix = state.printPrefix;
+  std::string text(1024, '\0');
+  int length = av_log_format_line2(object, level, format, arguments, text.data(), int(text.size()), &state.printPrefix);
+  if (length >= int(text.size())) {
+    text.assign(size_t(length) + 1, '\0');
+    state.printPrefix = prefix;
+    length = av_log_format_line2(object, level, format, again, text.data(), int(text.size()), &state.printPrefix);
+  }
+  va_end(again);
+  if (length < 0) return;
+  text.resize(std::min(size_t(length), text.size() - 1));
   state.pendingLine += text;
   for (size_t end; (end = state.pendingLine.find('\n')) != std::string::npos;) {
     EmitLibraryLine(state, state.pendingLine.substr(0, end + 1));

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "ConverterHarness.h"
+#include "conversion/ConverterOutput.h"
 
 namespace convertertest {
 namespace {
@@ -59,6 +60,23 @@ TEST_P(RealMediaTest, FirstThreeSecondsConvertIntoEveryFamily) {
 
 INSTANTIATE_TEST_SUITE_P(SharedMedia, RealMediaTest, ::testing::ValuesIn(kFiles),
                          [](const auto& info) { return TestName(info.param.name); });
+
+// The window finds the duration only behind the converter's echo of the input's path, which must
+// therefore come out whole however long the path is.
+TEST(LongPathTest, TheDurationIsFoundBehindAPathOfThousandsOfBytes) {
+  QTemporaryDir folder;
+  QString deep = folder.path();
+  for (const QChar letter : QStringLiteral("abcdefgh")) deep += '/' + QString(200, letter);
+  ASSERT_TRUE(QDir().mkpath(deep));
+  const QString input = deep + "/talk.flv";
+  ASSERT_TRUE(MakeFlv(input, 3, false, true));
+  const QStringList arguments = WindowArguments(input, "MP3 Sound (MP3)", folder.path());
+  const RunResult run = RunProgram(ConverterPath(), arguments);
+  ASSERT_TRUE(run.exitCode == 0 && !run.crashed && !run.timedOut) << run.output.toStdString();
+  conversion::ConverterOutput reader(input);
+  const conversion::OutputFindings findings = reader.Take(run.output);
+  EXPECT_EQ(findings.durationSeconds, 3) << run.output.left(300).toStdString();
+}
 
 }  // namespace
 }  // namespace convertertest
