@@ -128,6 +128,8 @@ const Line kLines[] = {
     {"tag without a name", "-i IN -y -metadata =x DIR/out.avi", "", 2, "Error: invalid value '=x' for option -metadata."},
     {"bad value for an encoder option", "-i IN -y -vcodec mpeg4 -qmin many DIR/out.avi", "", 2,
      "Error: invalid value 'many' for option -qmin."},
+    {"a lone dash is a value, not a switch", "-i IN -y -vcodec mpeg4 -trellis - DIR/out.avi", "", 2,
+     "Error: invalid value '-' for option -trellis."},
     {"unknown x264 preset file", "-i IN -y -vcodec libx264 -vpre nosuch DIR/out.mp4", "", 2,
      "Error: invalid value 'nosuch' for option -vpre."},
     {"resized copy", "-i IN -y -vcodec copy -s 160x120 DIR/out.avi", "", 2, "Error: -s cannot change the video that"},
