@@ -48,6 +48,9 @@ TEST(ParseProgressTime, TakesTheValueBeforeTheSeparatorOfBitrate) {
       {u"frame=  1 time=3.00 speed=1x", std::nullopt},
       {u"frame=  1 bitrate= 1 time=3.00", std::nullopt},
       {u"frame=  1 time= bitrate= 1", std::nullopt},
+      {u"frame=  1 time=2147483647.00 bitrate= 1", 2147483647},  // the longest time a position holds
+      {u"frame=  1 time=2147483648.00 bitrate= 1", std::nullopt},
+      {u"frame=  1 time=1e300 bitrate= 1", std::nullopt},
   };
   for (const auto& c : cases)
     EXPECT_EQ(conversion::ParseProgressTime(QStringView(c.chunk)), c.seconds)
