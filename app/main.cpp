@@ -7,7 +7,6 @@
 #include "app/Application.h"
 #include "conversion/ConverterArguments.h"
 #include "platform/FileLookup.h"
-#include "platform/Inet.h"
 #include "platform/PrevInstance.h"
 #include "ui/frmMain.h"
 
@@ -31,7 +30,6 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   App().Path = QCoreApplication::applicationDirPath();
   App().PrevInstance = platform::PrevInstance();
-  platform::TrustCertificatesFromEnvironment();
   // The application's title serves message boxes without a title of their own. (A display name
   // set explicitly would be appended to every window's caption.)
   QApplication::setApplicationName(App().Title);

@@ -48,6 +48,17 @@ QString DecodeBody(const QByteArray& body, const QByteArray& contentType) {
   return decoder.decode(body);
 }
 
+// Reading the system's authorities opens some 150 files, so it waits for the first request instead
+// of delaying the window. A plain http request may be redirected to https, so any request counts.
+// The file is read again only if SSL_CERT_FILE names another one, which only a test does.
+void TrustBeforeFirstRequest() {
+  static std::optional<QString> trustedFile;
+  QString file = qEnvironmentVariable("SSL_CERT_FILE");
+  if (trustedFile == file) return;
+  TrustCertificatesFromEnvironment();
+  trustedFile = std::move(file);
+}
+
 }  // namespace
 
 qsizetype TrustCertificatesFromEnvironment() {
@@ -73,6 +84,8 @@ void Inet::Cancel() {
 std::optional<QString> Inet::OpenURL(const QString& address) {
   const QUrl url(address, QUrl::TolerantMode);
   if (!IsWebAddress(url)) return std::nullopt;
+
+  TrustBeforeFirstRequest();
 
   QNetworkRequest request(url);
   request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);

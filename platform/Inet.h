@@ -23,8 +23,8 @@ namespace platform {
 // Verification of secure requests is never turned off: a certificate error fails the request.
 // The certificates of the PEM file that SSL_CERT_FILE names, if any, are trusted beside the
 // system's authorities, as OpenSSL programs do (a company's own authority, say); Qt itself does
-// not read the variable. Called once at start-up, before the first request; gives how many
-// certificates were added.
+// not read the variable. The first request of any Inet calls it, once for the process; gives how
+// many certificates were added.
 qsizetype TrustCertificatesFromEnvironment();
 
 class Inet {
