@@ -1,6 +1,18 @@
 #include "converter/EncoderWorker.h"
 
 namespace kodavert {
+namespace {
+
+// What the frame's buffers hold, shared or not: the memory the queue keeps alive.
+size_t BytesOf(const AVFrame& frame) {
+  size_t bytes = 0;
+  for (const AVBufferRef* buffer : frame.buf)
+    if (buffer) bytes += buffer->size;
+  for (int i = 0; i < frame.nb_extended_buf; ++i) bytes += frame.extended_buf[i]->size;
+  return bytes;
+}
+
+}  // namespace
 
 EncoderWorker::EncoderWorker(Work work) : work_(std::move(work)), thread_([this] { Loop(); }) {}
 
@@ -10,6 +22,7 @@ EncoderWorker::~EncoderWorker() {
     std::lock_guard lock(mutex_);
     abandoned_ = true;
     queue_.clear();
+    queuedBytes_ = 0;
   }
   changed_.notify_all();
   thread_.join();
@@ -18,9 +31,13 @@ EncoderWorker::~EncoderWorker() {
 std::string EncoderWorker::Send(const AVFrame& frame) {
   FramePtr reference(av_frame_clone(&frame));
   if (!reference) return "out of memory.";
+  const size_t bytes = BytesOf(*reference);
   std::unique_lock lock(mutex_);
-  changed_.wait(lock, [this] { return queue_.size() < kQueueDepth || !error_.empty(); });
+  changed_.wait(lock, [&] {
+    return queue_.empty() || (queue_.size() < kQueueDepth && queuedBytes_ + bytes <= kQueueBytes) || !error_.empty();
+  });
   if (!error_.empty()) return error_;
+  queuedBytes_ += bytes;
   queue_.push_back(std::move(reference));
   changed_.notify_all();
   return {};
@@ -50,6 +67,7 @@ void EncoderWorker::Loop() {
     }
     FramePtr frame = std::move(queue_.front());
     queue_.pop_front();
+    queuedBytes_ -= BytesOf(*frame);
     changed_.notify_all();
     lock.unlock();
     std::string error = work_(frame.get());
@@ -57,6 +75,7 @@ void EncoderWorker::Loop() {
     lock.lock();
     error_ = std::move(error);
     queue_.clear();
+    queuedBytes_ = 0;
     changed_.notify_all();
     return;
   }
