@@ -122,6 +122,51 @@ INSTANTIATE_TEST_SUITE_P(TodaysDownloads, FormatTest,
                                             ::testing::Values("clip.mp4", "clip.webm", "clip.mkv")),
                          RowName);
 
+// A phone's video comes out as it was held: the marker in the stored picture's top left corner lands
+// where the display matrix turns it, before a format sizes it, and the output carries no matrix that
+// would turn it once more. A copy, and -noautorotate, keep the stored picture and the matrix.
+TEST(UprightTest, TheMarkerLandsWhereTheDisplayMatrixTurnsIt) {
+  struct Turn {
+    int rotation;
+    const char* corner;
+    const char* shown;  // the upright picture's size
+    const char* aspect;
+  };
+  const Turn turns[] = {{-90, "top right", "180x320", "9:16"},
+                        {90, "bottom left", "180x320", "9:16"},
+                        {180, "bottom right", "320x180", "16:9"}};
+  QTemporaryDir folder;
+  for (const Turn& turn : turns) {
+    SCOPED_TRACE(turn.rotation);
+    const QString input = folder.filePath("phone.mp4");
+    ASSERT_TRUE(MakeTurned(input, turn.rotation));
+    const int matrix = ProbeFile(input)->video->rotation;
+    const QString copy = folder.filePath("copy.mp4"), kept = folder.filePath("kept.mp4");
+    struct Run {
+      QStringList arguments;  // the last is the output
+      QString size, aspect, corner;
+      int rotation = 0;
+    };
+    const Run runs[] = {
+        {WindowArguments(input, "QuickTime MOV", folder.path()), "320x240", turn.aspect, turn.corner},
+        {WindowArguments(input, "MPEG (Max Compatible)", folder.path()), turn.shown, turn.aspect, turn.corner},
+        {{"-i", input, "-y", "-vcodec", "copy", "-acodec", "copy", copy}, "320x180", "16:9", "top left", matrix},
+        {{"-i", input, "-y", "-noautorotate", "-vcodec", "mpeg4", kept}, "320x180", "16:9", "top left", matrix}};
+    for (const Run& run : runs) {
+      SCOPED_TRACE(run.arguments.last().toStdString());
+      const RunResult result = RunProgram(ConverterPath(), run.arguments);
+      ASSERT_EQ(result.exitCode, 0) << result.output.toStdString();
+      EXPECT_TRUE(result.output.contains("displaymatrix: rotation of")) << result.output.toStdString();
+      const auto probe = ProbeFile(run.arguments.last());
+      ASSERT_TRUE(probe && probe->video);
+      EXPECT_EQ(QString("%1x%2").arg(probe->video->width).arg(probe->video->height), run.size);
+      EXPECT_EQ(probe->video->displayAspect, run.aspect);
+      EXPECT_EQ(probe->video->rotation, run.rotation);
+      EXPECT_EQ(BrightCorner(run.arguments.last()), run.corner);
+    }
+  }
+}
+
 TEST(StopTest, ASignalFinishesAPlayableFileAndExitsWithItsOwnStatus) {
   QTemporaryDir folder;
   ASSERT_TRUE(MakeFlv(folder.filePath("long.flv"), 40));
