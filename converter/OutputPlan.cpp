@@ -227,8 +227,9 @@ OutputPlan PlanOutput(const Options& options, InputFile& input) {
   }
   // Such a file would hold nothing of the input, however long it played.
   if (wantsAudio && !input.Audio() && !plan.video) {
-    plan.error = "the input has no sound, and this output (a sound format, or -vn) holds sound only; "
-                 "there is nothing to convert.";
+    plan.error =
+        "the input has no sound, and this output (a sound format, or -vn) holds sound only; "
+        "there is nothing to convert.";
     return plan;
   }
   if (!plan.video && !plan.audio) {

@@ -31,7 +31,7 @@ struct AudioPlan {
   AVSampleFormat sampleFormat = AV_SAMPLE_FMT_NONE;
   std::optional<int64_t> bitrate;
   std::optional<uint32_t> tag;
-  std::optional<double> quality;         // fixed quality instead of a bit rate
+  std::optional<double> quality;  // fixed quality instead of a bit rate
   OptionList options;
 };
 

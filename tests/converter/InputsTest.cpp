@@ -20,7 +20,7 @@ const RealFile kFiles[] = {
     {"flv1_mp3_square_gnash.flv", true, true, 2.3},
     {"vp6_mp3_NAPNAP_red5.flv", true, true, 3},
     {"vp6_noaudio_clip1024_moviepy.flv", true, false, 3},
-    {"vp6_noaudio_red5.flv", true, false, 1.17},  // 13 pictures at 12 fps from 0.167 s
+    {"vp6_noaudio_red5.flv", true, false, 1.17},               // 13 pictures at 12 fps from 0.167 s
     {"h264_speex_flashContent_red5.flv", true, true, 3, 2.1},  // a microphone that stopped early
     {"h264_mp3_chaplin_moviepy.mp4", true, true, 3},
     {"aac_only_issue55_pymediainfo.flv", false, true, 1.07},

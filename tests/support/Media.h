@@ -42,7 +42,7 @@ struct ProbedStream {
   double frameRate = 0;
   int sampleRate = 0;
   int channels = 0;
-  double duration = 0;  // from the decoded frame count for video
+  double duration = 0;    // from the decoded frame count for video
   QString displayAspect;  // as ffprobe gives it ("9:16"), empty when it gives none
   int rotation = 0;       // of the display matrix, as ffprobe gives it
 };
