@@ -72,40 +72,13 @@ bool MakeDownload(const QString& path, double seconds) {
 
 bool MakeTurned(const QString& path, int rotation) {
   const QString level = path + ".level.mp4";
-  const QStringList make{"-v",
-                         "error",
-                         "-y",
-                         "-f",
-                         "lavfi",
-                         "-i",
-                         "color=c=black:size=320x180:rate=25,drawbox=x=0:y=0:w=iw/3:h=ih/3:color=white:t=fill",
-                         "-f",
-                         "lavfi",
-                         "-i",
-                         "sine=f=440:sample_rate=44100",
-                         "-t",
-                         "1",
-                         "-c:v",
-                         "libx264",
-                         "-preset",
-                         "ultrafast",
-                         "-pix_fmt",
-                         "yuv420p",
-                         "-c:a",
-                         "aac",
-                         level};
+  const QString make =
+      "-v error -y -f lavfi -i color=c=black:size=320x180:rate=25,drawbox=w=iw/3:h=ih/3:color=white:t=fill "
+      "-f lavfi -i sine=sample_rate=44100 -t 1 -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac";
   // The tool sets the matrix only on a copy, from a tag that counts the other way round, 0 to 360.
-  const QStringList turn{"-v",
-                         "error",
-                         "-y",
-                         "-i",
-                         level,
-                         "-c",
-                         "copy",
-                         "-metadata:s:v:0",
-                         "rotate=" + QString::number((360 + rotation) % 360),
-                         path};
-  const bool made = RunProgram("ffmpeg", make).exitCode == 0 && RunProgram("ffmpeg", turn).exitCode == 0;
+  const QString turn = "-v error -y -c copy -metadata:s:v:0 rotate=" + QString::number((360 + rotation) % 360);
+  const bool made = RunProgram("ffmpeg", make.split(' ') << level).exitCode == 0 &&
+                    RunProgram("ffmpeg", QStringList{"-i", level} + turn.split(' ') << path).exitCode == 0;
   QFile::remove(level);
   return made;
 }
