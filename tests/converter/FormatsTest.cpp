@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "ConverterHarness.h"
@@ -126,43 +127,33 @@ INSTANTIATE_TEST_SUITE_P(TodaysDownloads, FormatTest,
 // where the display matrix turns it, before a format sizes it, and the output carries no matrix that
 // would turn it once more. A copy, and -noautorotate, keep the stored picture and the matrix.
 TEST(UprightTest, TheMarkerLandsWhereTheDisplayMatrixTurnsIt) {
-  struct Turn {
-    int rotation;
-    const char* corner;
-    const char* shown;  // the upright picture's size
-    const char* aspect;
-  };
-  const Turn turns[] = {{-90, "top right", "180x320", "9:16"},
-                        {90, "bottom left", "180x320", "9:16"},
-                        {180, "bottom right", "320x180", "16:9"}};
+  // ffprobe's rotation, where the stored top left corner turns to, the upright size and its aspect.
+  const std::tuple<int, QString, QString, QString> turns[] = {{-90, "top right", "180x320", "9:16"},
+                                                              {90, "bottom left", "180x320", "9:16"},
+                                                              {180, "bottom right", "320x180", "16:9"}};
   QTemporaryDir folder;
-  for (const Turn& turn : turns) {
-    SCOPED_TRACE(turn.rotation);
-    const QString input = folder.filePath("phone.mp4");
-    ASSERT_TRUE(MakeTurned(input, turn.rotation));
+  const QString input = folder.filePath("phone.mp4"), copy = folder.filePath("copy.mp4");
+  for (const auto& [rotation, corner, shown, aspect] : turns) {
+    SCOPED_TRACE(rotation);
+    ASSERT_TRUE(MakeTurned(input, rotation));
     const int matrix = ProbeFile(input)->video->rotation;
-    const QString copy = folder.filePath("copy.mp4"), kept = folder.filePath("kept.mp4");
-    struct Run {
-      QStringList arguments;  // the last is the output
-      QString size, aspect, corner;
-      int rotation = 0;
-    };
-    const Run runs[] = {
-        {WindowArguments(input, "QuickTime MOV", folder.path()), "320x240", turn.aspect, turn.corner},
-        {WindowArguments(input, "MPEG (Max Compatible)", folder.path()), turn.shown, turn.aspect, turn.corner},
+    // The arguments, the last being the output, and its size, display aspect, marker and rotation.
+    const std::tuple<QStringList, QString, QString, QString, int> runs[] = {
+        {WindowArguments(input, "QuickTime MOV", folder.path()), "320x240", aspect, corner, 0},
+        {WindowArguments(input, "MPEG (Max Compatible)", folder.path()), shown, aspect, corner, 0},
         {{"-i", input, "-y", "-vcodec", "copy", "-acodec", "copy", copy}, "320x180", "16:9", "top left", matrix},
-        {{"-i", input, "-y", "-noautorotate", "-vcodec", "mpeg4", kept}, "320x180", "16:9", "top left", matrix}};
-    for (const Run& run : runs) {
-      SCOPED_TRACE(run.arguments.last().toStdString());
-      const RunResult result = RunProgram(ConverterPath(), run.arguments);
-      ASSERT_EQ(result.exitCode, 0) << result.output.toStdString();
-      EXPECT_TRUE(result.output.contains("displaymatrix: rotation of")) << result.output.toStdString();
-      const auto probe = ProbeFile(run.arguments.last());
+        {{"-i", input, "-y", "-noautorotate", "-vcodec", "mpeg4", copy}, "320x180", "16:9", "top left", matrix}};
+    for (const auto& [arguments, size, shape, marker, turned] : runs) {
+      SCOPED_TRACE(arguments.join(' ').toStdString());
+      const RunResult run = RunProgram(ConverterPath(), arguments);
+      ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
+      EXPECT_TRUE(run.output.contains("displaymatrix: rotation of")) << run.output.toStdString();
+      const auto probe = ProbeFile(arguments.last());
       ASSERT_TRUE(probe && probe->video);
-      EXPECT_EQ(QString("%1x%2").arg(probe->video->width).arg(probe->video->height), run.size);
-      EXPECT_EQ(probe->video->displayAspect, run.aspect);
-      EXPECT_EQ(probe->video->rotation, run.rotation);
-      EXPECT_EQ(BrightCorner(run.arguments.last()), run.corner);
+      EXPECT_EQ(QString("%1x%2").arg(probe->video->width).arg(probe->video->height), size);
+      EXPECT_EQ(probe->video->displayAspect, shape);
+      EXPECT_EQ(probe->video->rotation, turned);
+      EXPECT_EQ(BrightCorner(arguments.last()), marker);
     }
   }
 }
