@@ -39,6 +39,9 @@ std::string LayoutName(const AVChannelLayout& layout) {
 std::string VideoDescription(const Options& options, const VideoPlan& plan, std::optional<AVRational> sourceRate) {
   std::vector<std::string> filters;
   if (options.deinterlace) filters.push_back("yadif=deint=interlaced");
+  // Upright before anything that sizes the picture; after the deinterlacing, whose fields are the
+  // stored rows.
+  if (!plan.upright.empty()) filters.push_back(plan.upright);
   const std::string fps = "fps=fps=" + Ratio(plan.frameRate) + ":start_time=0";
   const bool fewerFrames = !sourceRate || av_cmp_q(plan.frameRate, *sourceRate) < 0;
   // Cropping, scaling and padding in the order of the stock tool of the time: the crop takes the
@@ -134,14 +137,6 @@ FilterChain::CreateResult FilterChain::ForAudio(const Options& options, const Au
                                 ":channel_layout=" + source.channelLayout;
   const std::string volume = options.volume ? ",volume=" + std::to_string(*options.volume) + "/256" : "";
   return Build(source, arguments, AudioTrim(options) + volume + "," + AudioConversion(plan, frameSize));
-}
-
-FilterChain::CreateResult FilterChain::ForSilence(const AudioPlan& plan, double seconds, int frameSize) {
-  AVChannelLayout layout{};
-  av_channel_layout_default(&layout, plan.channels);
-  const std::string silence =
-      "anullsrc=r=" + std::to_string(plan.sampleRate) + ":cl=" + LayoutName(layout) + ",atrim=end=" + Seconds(seconds);
-  return Build(SourceFormat{}, {}, silence + "," + AudioConversion(plan, frameSize));
 }
 
 FilterChain::CreateResult FilterChain::Build(const SourceFormat& source, const std::string& sourceArguments,

@@ -41,9 +41,6 @@ class FilterChain {
   [[nodiscard]] static CreateResult ForAudio(const Options& options, const AudioPlan& plan, const SourceFormat& source,
                                              AVRational timeBase, int frameSize);
 
-  // Silence of the given length, for a sound-only file made from a silent video.
-  [[nodiscard]] static CreateResult ForSilence(const AudioPlan& plan, double seconds, int frameSize);
-
   bool Accepts(const AVFrame& frame) const { return SourceFormat::Of(frame) == source_; }
   [[nodiscard]] int Push(AVFrame* frame);
   // Ends the input at `pts` (in the input time base), so that rate conversion fills up to there.

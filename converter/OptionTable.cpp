@@ -69,6 +69,8 @@ const std::vector<OptionRow>& Rows() {
       {"track", kValue, kOwn, "TEXT", "the track tag", SetMetadata("track")},
       {"metadata", kValue, kOwn, "KEY=VALUE", "any tag", SetMetadataPair},
       {"deinterlace", kSwitch, kOwn, "", "deinterlace frames marked as interlaced", SetSwitch(&Options::deinterlace)},
+      {"noautorotate", kSwitch, kOwn, "", "keep the picture as stored instead of turning it upright",
+       SetSwitch(&Options::noAutorotate)},
       {"pass", kValue, kOwn, "N", "two-pass encoding: pass 1 or 2", SetInt(&Options::pass, 1, 2)},
       {"passlogfile", kValue, kOwn, "P", "the two passes' notes go to P-0.log", SetText(&Options::passLogPrefix)},
       {"sameq", kSwitch, kOwn, "", "keep the source's quality: constant quality instead of -b",

@@ -30,6 +30,8 @@ struct Options {
   std::optional<double> qscale;             // -qscale
   bool deinterlace = false;
   bool sameQuality = false;
+  // -noautorotate: the picture stays as stored, however the input says to show it.
+  bool noAutorotate = false;
   std::string containerFormat;                                   // -f
   std::string audioCodec;                                        // -acodec, as written
   std::optional<uint32_t> audioTag;                              // -atag

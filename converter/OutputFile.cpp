@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace kodavert {
 
@@ -55,6 +56,15 @@ AVStream* OutputFile::AddCopiedStream(const AVStream& source, const AVCodecParam
   const bool kept = table && av_codec_get_id(table, parameters.codec_tag) == parameters.codec_id;
   stream->codecpar->codec_tag = tag.value_or(kept ? parameters.codec_tag : 0);
   return stream;
+}
+
+bool OutputFile::CarryDisplayMatrix(const AVStream& source, AVStream& target) {
+  size_t size = 0;
+  const uint8_t* matrix = av_stream_get_side_data(&source, AV_PKT_DATA_DISPLAYMATRIX, &size);
+  if (!matrix) return true;
+  uint8_t* carried = av_stream_new_side_data(&target, AV_PKT_DATA_DISPLAYMATRIX, size);
+  if (carried) memcpy(carried, matrix, size);
+  return carried;
 }
 
 void OutputFile::Describe() const {

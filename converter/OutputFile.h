@@ -31,6 +31,8 @@ class OutputFile {
   // A stream whose packets are copied from the input's `source`, in the form `parameters` describe.
   [[nodiscard]] AVStream* AddCopiedStream(const AVStream& source, const AVCodecParameters& parameters,
                                           std::optional<uint32_t> tag);
+  // Gives `target` the display matrix of `source`, if it has one; false when out of memory.
+  [[nodiscard]] static bool CarryDisplayMatrix(const AVStream& source, AVStream& target);
   // Writes the output's description ("Output #0, <format>, to '<path>':" and its streams).
   void Describe() const;
   // Creates the file and writes the container header; an error text on failure.

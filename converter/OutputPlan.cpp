@@ -4,10 +4,15 @@
 #include "converter/EncoderNames.h"
 #include "converter/Limits.h"
 
+extern "C" {
+#include <libavutil/display.h>
+}
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <span>
+#include <tuple>
 
 namespace kodavert {
 namespace {
@@ -46,15 +51,41 @@ const AVCodec* ChooseEncoder(const std::string& name, AVMediaType type, AVCodecI
   return encoder;
 }
 
+// A phone stores a picture held upright as a landscape one, with a display matrix saying how to
+// turn it. The filters that turn it as the stock tool does, and whether its sides swap.
+std::pair<std::string, bool> Upright(const AVStream& stream) {
+  size_t size = 0;
+  const auto* matrix =
+      reinterpret_cast<const int32_t*>(av_stream_get_side_data(&stream, AV_PKT_DATA_DISPLAYMATRIX, &size));
+  if (!matrix || size < 9 * sizeof(int32_t)) return {};
+  // Clockwise degrees, from 0 up to 360.
+  double turn = -std::round(av_display_rotation_get(matrix));
+  turn -= 360 * std::floor(turn / 360 + 0.9 / 360);
+  // The matrix's second row tells a mirrored quarter turn from a plain one.
+  if (std::fabs(turn - 90) < 1) return {matrix[3] > 0 ? "transpose=cclock_flip" : "transpose=clock", true};
+  if (std::fabs(turn - 270) < 1) return {matrix[3] < 0 ? "transpose=clock_flip" : "transpose=cclock", true};
+  if (std::fabs(turn - 180) < 1) {
+    if (matrix[0] < 0 && matrix[4] < 0) return {"hflip,vflip", false};
+    return {matrix[0] < 0 ? "hflip" : matrix[4] < 0 ? "vflip" : "", false};
+  }
+  if (std::fabs(turn) > 1) return {"rotate=" + std::to_string(turn) + "*PI/180", false};
+  return {matrix[4] < 0 ? "vflip" : "", false};
+}
+
 VideoPlan PlanVideo(const Options& options, InputFile& input, const AVCodec* encoder, std::string& error) {
   const AVCodecContext* decoder = input.Video()->decoder.get();
   VideoPlan video;
   video.encoder = encoder;
-  const int sourceWidth = decoder->width - options.cropLeft - options.cropRight;
-  const int sourceHeight = decoder->height - options.cropTop - options.cropBottom;
+  // Size, crop and -s are those of the picture as it is shown.
+  bool sideways = false;
+  if (!options.noAutorotate) std::tie(video.upright, sideways) = Upright(*input.Video()->stream);
+  const int shownWidth = sideways ? decoder->height : decoder->width;
+  const int shownHeight = sideways ? decoder->width : decoder->height;
+  const int sourceWidth = shownWidth - options.cropLeft - options.cropRight;
+  const int sourceHeight = shownHeight - options.cropTop - options.cropBottom;
   if (sourceWidth < 2 || sourceHeight < 2) {
     error = "the crop (-croptop, -cropbottom, -cropleft, -cropright) leaves nothing of the " +
-            SizeText(decoder->width, decoder->height) + " picture.";
+            SizeText(shownWidth, shownHeight) + " picture.";
     return video;
   }
   const int padWidth = options.padLeft + options.padRight, padHeight = options.padTop + options.padBottom;
@@ -75,21 +106,20 @@ VideoPlan PlanVideo(const Options& options, InputFile& input, const AVCodec* enc
   return video;
 }
 
-// Without a decoder the sound is silence made up here, by default CD-like.
-AudioPlan PlanAudio(const Options& options, const AVCodecContext* decoder, const AVCodec* encoder) {
+AudioPlan PlanAudio(const Options& options, const AVCodecContext& decoder, const AVCodec* encoder) {
   AudioPlan audio;
   audio.encoder = encoder;
-  const int rate = options.sampleRate.value_or(decoder ? decoder->sample_rate : 44100);
+  const int rate = options.sampleRate.value_or(decoder.sample_rate);
   audio.sampleRate = NearestSampleRate(encoder, rate);
   if (audio.sampleRate != rate)
     Warning(std::string(encoder->name) + " cannot write " + std::to_string(rate) + " Hz; writing " +
             std::to_string(audio.sampleRate) + " Hz instead.");
-  const int channels = options.channels.value_or(decoder ? decoder->ch_layout.nb_channels : 2);
+  const int channels = options.channels.value_or(decoder.ch_layout.nb_channels);
   audio.channels = FitChannels(encoder, channels);
   if (audio.channels != channels)
     Warning(std::string(encoder->name) + " cannot write " + std::to_string(channels) + " channels; writing " +
             std::to_string(audio.channels) + " instead.");
-  const AVSampleFormat source = decoder ? decoder->sample_fmt : AV_SAMPLE_FMT_NONE;
+  const AVSampleFormat source = decoder.sample_fmt;
   audio.sampleFormat = encoder->sample_fmts ? encoder->sample_fmts[0] : source;
   for (const AVSampleFormat* format = encoder->sample_fmts; format && *format != AV_SAMPLE_FMT_NONE; ++format)
     if (*format == source) audio.sampleFormat = *format;
@@ -99,24 +129,6 @@ AudioPlan PlanAudio(const Options& options, const AVCodecContext* decoder, const
   audio.tag = options.audioTag;
   FitAudioBitrate(audio);
   return audio;
-}
-
-std::optional<double> SilenceLength(const Options& options, const InputFile& input, std::string& error) {
-  const std::optional<double> duration = input.DurationSeconds();
-  if (!duration) {
-    error = "the input has no sound and does not tell its length; there is nothing to write.";
-    return std::nullopt;
-  }
-  double seconds = *duration - options.startSeconds.value_or(0);
-  if (options.lengthSeconds) seconds = std::min(seconds, *options.lengthSeconds);
-  if (seconds <= 0) {
-    error = "the cut starts after the end of the input.";
-    return std::nullopt;
-  }
-  char text[32];
-  snprintf(text, sizeof text, "%.2f", seconds);
-  Warning(std::string("the input has no sound; writing ") + text + " seconds of silence, as long as its video.");
-  return seconds;
 }
 
 // A copied stream keeps its picture or sound as it is; an option that would change it cannot be
@@ -205,20 +217,20 @@ OutputPlan PlanOutput(const Options& options, InputFile& input) {
       return plan;
     }
   }
-  // A sound-only file made from a silent video holds silence as long as the video, rather than
-  // failing a format the user picked for it.
-  const bool silence = wantsAudio && !CarriesVideo(plan.format) && !input.Audio() && input.Video();
   if (wantsAudio && input.Audio() && options.audioCodec == "copy") {
     if (!PlanCopy(plan, options, *input.Audio())) return plan;
-  } else if (wantsAudio && (input.Audio() || silence)) {
+  } else if (wantsAudio && input.Audio()) {
     const AVCodec* encoder =
         ChooseEncoder(options.audioCodec, AVMEDIA_TYPE_AUDIO, plan.format->audio_codec, plan.error);
     if (!encoder) return plan;
-    plan.audio = PlanAudio(options, input.Audio() ? input.Audio()->decoder.get() : nullptr, encoder);
-    if (silence && !(plan.audio->silenceSeconds = SilenceLength(options, input, plan.error))) {
-      plan.audio.reset();
-      return plan;
-    }
+    plan.audio = PlanAudio(options, *input.Audio()->decoder, encoder);
+  }
+  // Such a file would hold nothing of the input, however long it played.
+  if (wantsAudio && !input.Audio() && !plan.video) {
+    plan.error =
+        "the input has no sound, and this output (a sound format, or -vn) holds sound only; "
+        "there is nothing to convert.";
+    return plan;
   }
   if (!plan.video && !plan.audio) {
     plan.error = "the input holds nothing this output can carry.";

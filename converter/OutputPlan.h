@@ -17,6 +17,7 @@ struct VideoPlan {
   int height = 0;
   int pictureWidth = 0;  // of the scaled picture, within the padding
   int pictureHeight = 0;
+  std::string upright;  // filters that turn the stored picture as the input says to show it
   AVRational frameRate{};
   AVPixelFormat pixelFormat = AV_PIX_FMT_NONE;
   std::optional<uint32_t> tag;
@@ -30,8 +31,7 @@ struct AudioPlan {
   AVSampleFormat sampleFormat = AV_SAMPLE_FMT_NONE;
   std::optional<int64_t> bitrate;
   std::optional<uint32_t> tag;
-  std::optional<double> silenceSeconds;  // set when the input has no sound to take
-  std::optional<double> quality;         // fixed quality instead of a bit rate
+  std::optional<double> quality;  // fixed quality instead of a bit rate
   OptionList options;
 };
 

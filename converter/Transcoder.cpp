@@ -32,8 +32,14 @@ std::string Transcoder::Setup(const OutputPlan& plan) {
       if (options_.lengthSeconds) *options_.lengthSeconds += *options_.startSeconds - *key;
       options_.startSeconds = key;
     }
-  if (plan.video)
+  if (plan.video) {
     if (std::string error = AddVideo(*plan.video); !error.empty()) return error;
+    // A picture left as stored keeps the input's word on how to show it, where the container can
+    // hold it (MP4, MOV).
+    if (plan.video->upright.empty() &&
+        !OutputFile::CarryDisplayMatrix(*input_.Video()->stream, *pipelines_.back().output))
+      return "out of memory.";
+  }
   if (plan.audio)
     if (std::string error = AddAudio(*plan.audio); !error.empty()) return error;
   const double start = options_.startSeconds.value_or(0);
@@ -80,22 +86,17 @@ std::string Transcoder::AddVideo(const VideoPlan& plan) {
 std::string Transcoder::AddAudio(const AudioPlan& plan) {
   if (!plan.encoder) return AddCopy(input_.Audio(), plan.tag);
   Pipeline pipeline;
-  pipeline.input = plan.silenceSeconds ? nullptr : input_.Audio();
+  pipeline.input = input_.Audio();
   auto encoder = OpenAudioEncoder(plan, output_.NeedsGlobalHeader());
   if (!encoder.encoder) return encoder.error;
   pipeline.encoder = std::move(encoder.encoder);
   const bool anyFrameSize = pipeline.encoder->codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE;
   const int frameSize = anyFrameSize ? 0 : pipeline.encoder->frame_size;
-  FilterChain::CreateResult chain;
-  if (plan.silenceSeconds) {
-    chain = FilterChain::ForSilence(plan, *plan.silenceSeconds, frameSize);
-  } else {
-    const AVRational timeBase = pipeline.input->stream->time_base;
-    pipeline.makeFilters = [this, plan, timeBase, frameSize](const SourceFormat& source) {
-      return FilterChain::ForAudio(options_, plan, source, timeBase, frameSize);
-    };
-    chain = pipeline.makeFilters(SourceFormat::Of(*pipeline.input->decoder));
-  }
+  const AVRational timeBase = pipeline.input->stream->time_base;
+  pipeline.makeFilters = [this, plan, timeBase, frameSize](const SourceFormat& source) {
+    return FilterChain::ForAudio(options_, plan, source, timeBase, frameSize);
+  };
+  auto chain = pipeline.makeFilters(SourceFormat::Of(*pipeline.input->decoder));
   if (!chain.chain) return chain.error;
   pipeline.filters = std::move(chain.chain);
   pipelines_.push_back(std::move(pipeline));
@@ -172,9 +173,6 @@ std::string Transcoder::CheckEveryStreamWritten() const {
 }
 
 std::string Transcoder::Feed() {
-  for (Pipeline& pipeline : pipelines_)
-    if (!pipeline.input)
-      if (std::string error = Drain(pipeline); !error.empty()) return error;
   while (!StopRequested() && !AllEnded()) {
     const int result = input_.ReadPacket(packet_.get());
     // Nothing has arrived yet: wait a little, as the stock tool does, rather than spin.

@@ -160,6 +160,12 @@ const Line kLines[] = {
     {"text input", "-i SRC/text.flv -y -vcodec mpeg4 DIR/out.avi", "", 1, "text.flv"},
     {"header alone", "-i SRC/header.flv -y -vcodec mpeg4 DIR/out.avi", "", 1, "header.flv"},
     {"missing input", "-i SRC/missing.flv -y -vcodec mpeg4 DIR/out.avi", "", 1, "missing.flv"},
+    // A sound-only file from an input without sound would hold nothing of it.
+    {"sound format from a silent video", "-i SRC/silent.flv -y DIR/out.mp3", "", 1, "Error: the input has no sound"},
+    {"sound alone from a silent video", "-i SRC/silent.flv -y -vn DIR/out.avi", "", 1,
+     "Error: the input has no sound"},
+    {"video format from sound alone", "-i SRC/sound.flv -y -vcodec mpeg4 DIR/out.avi", "mp3 22050 1", 0,
+     "Warning: the input has no usable video; the output holds sound only.", 1},
     {"real download without streams", "-i MEDIA/broken_h264_mp3_red5.flv -y DIR/out.avi", "", 1, "no video or sound"},
     // A cut that holds nothing would give a file that plays nothing.
     {"cut past the data of a cut-off download", "-i SRC/media_half.flv -y -ss 20 -t 5 DIR/out.avi", "", 1,
@@ -226,6 +232,8 @@ class CommandLineTest : public ::testing::TestWithParam<Line> {
     }
     sources->files.emplace_back(sources->clip, video);
     ASSERT_TRUE(MakeFlv(sources->folder.filePath("4k.flv"), 0.2, true, true, "3840x2160"));
+    ASSERT_TRUE(MakeFlv(sources->folder.filePath("silent.flv"), 1, true, false));
+    ASSERT_TRUE(MakeFlv(sources->folder.filePath("sound.flv"), 1, false, true));
     // Writing there always fails for want of space.
     ASSERT_TRUE(QFile::link("/dev/full", sources->folder.filePath("full.avi")));
     // It promises the whole video and sends half.

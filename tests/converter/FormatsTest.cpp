@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "ConverterHarness.h"
@@ -121,6 +122,41 @@ INSTANTIATE_TEST_SUITE_P(TodaysDownloads, FormatTest,
                          ::testing::Combine(::testing::ValuesIn(kFormats),
                                             ::testing::Values("clip.mp4", "clip.webm", "clip.mkv")),
                          RowName);
+
+// A phone's video comes out as it was held: the marker in the stored picture's top left corner lands
+// where the display matrix turns it, before a format sizes it, and the output carries no matrix that
+// would turn it once more. A copy, and -noautorotate, keep the stored picture and the matrix.
+TEST(UprightTest, TheMarkerLandsWhereTheDisplayMatrixTurnsIt) {
+  // ffprobe's rotation, where the stored top left corner turns to, the upright size and its aspect.
+  const std::tuple<int, QString, QString, QString> turns[] = {{-90, "top right", "180x320", "9:16"},
+                                                              {90, "bottom left", "180x320", "9:16"},
+                                                              {180, "bottom right", "320x180", "16:9"}};
+  QTemporaryDir folder;
+  const QString input = folder.filePath("phone.mp4"), copy = folder.filePath("copy.mp4");
+  for (const auto& [rotation, corner, shown, aspect] : turns) {
+    SCOPED_TRACE(rotation);
+    ASSERT_TRUE(MakeTurned(input, rotation));
+    const int matrix = ProbeFile(input)->video->rotation;
+    // The arguments, the last being the output, and its size, display aspect, marker and rotation.
+    const std::tuple<QStringList, QString, QString, QString, int> runs[] = {
+        {WindowArguments(input, "QuickTime MOV", folder.path()), "320x240", aspect, corner, 0},
+        {WindowArguments(input, "MPEG (Max Compatible)", folder.path()), shown, aspect, corner, 0},
+        {{"-i", input, "-y", "-vcodec", "copy", "-acodec", "copy", copy}, "320x180", "16:9", "top left", matrix},
+        {{"-i", input, "-y", "-noautorotate", "-vcodec", "mpeg4", copy}, "320x180", "16:9", "top left", matrix}};
+    for (const auto& [arguments, size, shape, marker, turned] : runs) {
+      SCOPED_TRACE(arguments.join(' ').toStdString());
+      const RunResult run = RunProgram(ConverterPath(), arguments);
+      ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
+      EXPECT_TRUE(run.output.contains("displaymatrix: rotation of")) << run.output.toStdString();
+      const auto probe = ProbeFile(arguments.last());
+      ASSERT_TRUE(probe && probe->video);
+      EXPECT_EQ(QString("%1x%2").arg(probe->video->width).arg(probe->video->height), size);
+      EXPECT_EQ(probe->video->displayAspect, shape);
+      EXPECT_EQ(probe->video->rotation, turned);
+      EXPECT_EQ(BrightCorner(arguments.last()), marker);
+    }
+  }
+}
 
 TEST(StopTest, ASignalFinishesAPlayableFileAndExitsWithItsOwnStatus) {
   QTemporaryDir folder;

@@ -20,8 +20,7 @@ const RealFile kFiles[] = {
     {"flv1_mp3_square_gnash.flv", true, true, 2.3},
     {"vp6_mp3_NAPNAP_red5.flv", true, true, 3},
     {"vp6_noaudio_clip1024_moviepy.flv", true, false, 3},
-    // 13 pictures at 12 fps from 0.167 s; the header says 1.333 s, which the silence follows.
-    {"vp6_noaudio_red5.flv", true, false, 1.17, 1.33},
+    {"vp6_noaudio_red5.flv", true, false, 1.17},               // 13 pictures at 12 fps from 0.167 s
     {"h264_speex_flashContent_red5.flv", true, true, 3, 2.1},  // a microphone that stopped early
     {"h264_mp3_chaplin_moviepy.mp4", true, true, 3},
     {"aac_only_issue55_pymediainfo.flv", false, true, 1.07},
@@ -41,15 +40,18 @@ TEST_P(RealMediaTest, FirstThreeSecondsConvertIntoEveryFamily) {
     SCOPED_TRACE(format);
     const QStringList arguments = WindowArguments(input, format, folder.path(), conversion::CutRange{0, 3});
     const RunResult run = RunProgram(ConverterPath(), arguments);
+    // Only the streams the source has; a sound file from a silent video is refused.
+    const QStringList words = QString(holds).split(' ');
+    const bool soundOnly = words.size() == 3;
+    if (soundOnly && !file.hasAudio) {
+      EXPECT_EQ(run.exitCode, 1) << run.output.toStdString();
+      continue;
+    }
     ASSERT_TRUE(run.exitCode == 0 && !run.crashed && !run.timedOut) << run.output.toStdString();
     const auto probe = ProbeFile(arguments.last());
     ASSERT_TRUE(probe);
-    // Only the streams the source has, but a silent video still gives a sound file: silence as
-    // long as the picture.
-    const QStringList words = QString(holds).split(' ');
-    const bool soundOnly = words.size() == 3;
     EXPECT_EQ(probe->video ? probe->video->codec : "", file.hasVideo && !soundOnly ? words[0] : "");
-    EXPECT_EQ(probe->audio ? probe->audio->codec : "", file.hasAudio || soundOnly ? words[words.size() - 3] : "");
+    EXPECT_EQ(probe->audio ? probe->audio->codec : "", file.hasAudio ? words[words.size() - 3] : "");
     const double soundSeconds = file.soundSeconds ? file.soundSeconds : file.seconds;
     EXPECT_NEAR(probe->video ? probe->video->duration : file.seconds, file.seconds, 0.15);
     EXPECT_NEAR(probe->audio ? probe->audio->duration : soundSeconds, soundSeconds, 0.15);

@@ -1,5 +1,6 @@
 #include "tests/support/Media.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -69,6 +70,34 @@ bool MakeDownload(const QString& path, double seconds) {
   return false;
 }
 
+bool MakeTurned(const QString& path, int rotation) {
+  const QString level = path + ".level.mp4";
+  const QString make =
+      "-v error -y -f lavfi -i color=c=black:size=320x180:rate=25,drawbox=w=iw/3:h=ih/3:color=white:t=fill "
+      "-f lavfi -i sine=sample_rate=44100 -t 1 -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac";
+  // The tool sets the matrix only on a copy, from a tag that counts the other way round, 0 to 360.
+  const QString turn = "-v error -y -c copy -metadata:s:v:0 rotate=" + QString::number((360 + rotation) % 360);
+  const bool made = RunProgram("ffmpeg", make.split(' ') << level).exitCode == 0 &&
+                    RunProgram("ffmpeg", QStringList{"-i", level} + turn.split(' ') << path).exitCode == 0;
+  QFile::remove(level);
+  return made;
+}
+
+QString BrightCorner(const QString& path) {
+  // Each corner's quarter shrunk to one grey pixel.
+  const QString pixels = path + ".corners";
+  const RunResult result = RunProgram("ffmpeg", {"-v", "error", "-y", "-noautorotate", "-i", path, "-frames:v", "1",
+                                                 "-vf", "scale=2:2:flags=area,format=gray", "-f", "rawvideo", pixels});
+  QFile file(pixels);
+  if (result.exitCode != 0 || !file.open(QIODevice::ReadOnly)) return {};
+  const QByteArray grey = file.readAll();
+  file.remove();
+  if (grey.size() != 4) return {};
+  const char* const names[] = {"top left", "top right", "bottom left", "bottom right"};
+  const auto brightest = std::max_element(grey.begin(), grey.end(), [](char a, char b) { return uchar(a) < uchar(b); });
+  return names[brightest - grey.begin()];
+}
+
 namespace {
 
 double Rational(const QString& text) {
@@ -87,6 +116,9 @@ ProbedStream ReadStream(const QJsonObject& stream) {
   probed.sampleRate = stream["sample_rate"].toString().toInt();
   probed.channels = stream["channels"].toInt();
   probed.duration = stream["duration"].toString().toDouble();
+  probed.displayAspect = stream["display_aspect_ratio"].toString();
+  for (const QJsonValue& side : stream["side_data_list"].toArray())
+    if (side.toObject().contains("rotation")) probed.rotation = side.toObject()["rotation"].toInt();
   const int frames = stream["nb_read_frames"].toString().toInt();
   if (stream["codec_type"].toString() == "video" && probed.frameRate > 0) probed.duration = frames / probed.frameRate;
   return probed;

@@ -26,6 +26,15 @@ bool MakeFlv(const QString& path, double seconds, bool withVideo = true, bool wi
 // VP9 and Opus in ".webm", AV1 and Opus in ".mkv" (Opus is always 48000 Hz); 320x240 at 25 fps.
 bool MakeDownload(const QString& path, double seconds);
 
+// A phone's video held other than level: a 320x180 picture, black with a white marker in its top
+// left corner, and a display matrix that turns it by `rotation` degrees as ffprobe counts them
+// (-90: held upright), with sound.
+bool MakeTurned(const QString& path, int rotation);
+
+// The corner ("top left", "bottom right"...) that is brightest in the first picture as stored,
+// whatever its display matrix says; empty when ffmpeg cannot read it.
+QString BrightCorner(const QString& path);
+
 struct ProbedStream {
   QString codec;
   int width = 0;
@@ -33,7 +42,9 @@ struct ProbedStream {
   double frameRate = 0;
   int sampleRate = 0;
   int channels = 0;
-  double duration = 0;  // from the decoded frame count for video
+  double duration = 0;    // from the decoded frame count for video
+  QString displayAspect;  // as ffprobe gives it ("9:16"), empty when it gives none
+  int rotation = 0;       // of the display matrix, as ffprobe gives it
 };
 
 struct Probe {
