@@ -17,7 +17,7 @@ program_dir=$(dirname "$(find "$prefix" -type f -name quillbrook -path '*/quillb
 [ -x "$prefix/bin/quillbrook" ] || fail "no launcher on PATH"
 
 entry=$prefix/share/applications/quillbrook.desktop
-grep -qx "Exec=$prefix/bin/quillbrook" "$entry" || fail "the desktop entry does not start the launcher"
+grep -qx "Exec=$prefix/bin/quillbrook %f" "$entry" || fail "the desktop entry does not start the launcher"
 
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
