@@ -5,7 +5,8 @@
 set -euo pipefail
 build=$1
 work=$(mktemp -d)
-trap 'kill "${first:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
+# Not "kill 0" before the program has started: that would end the whole process group, ctest with it.
+trap '[ -z "${first:-}" ] || kill "$first" 2>/dev/null || true; rm -rf "$work"' EXIT
 prefix=$work/prefix
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
