@@ -13,7 +13,7 @@ constexpr double Weight = 0.25;
 }  // namespace
 
 std::optional<int> TimeLeft::Update(int percent, qint64 elapsedMs) {
-  if (percent < FirstGuessPercent || elapsedMs <= 0) return std::nullopt;
+  if (percent < FirstGuessPercent) return std::nullopt;
   const double elapsed = elapsedMs / 1000.0;
   const double reading = elapsed * (100 - std::min(percent, 100)) / std::min(percent, 100);
   if (seconds_) {

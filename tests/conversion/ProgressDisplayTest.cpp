@@ -21,18 +21,14 @@ TEST(TimeLeft, WaitsForFivePercentThenFollowsTheRateSmoothly) {
   };
   const Step steps[] = {
       {4, 4000, std::nullopt},  // too early for a guess
-      {10, 10000, 90},          // 1% a second so far
+      {5, 5000, 95},            // 1% a second so far
+      {10, 10000, 90},          // steady: counted down with the clock
       {20, 20000, 80},          // steady: counted down with the clock
       {40, 30000, 64},          // twice as fast at once (45 s): a quarter of the way from 70 toward it
       {40, 30000, 59},          // the same reading again moves on toward it
   };
   conversion::TimeLeft timeLeft;
   for (const Step& s : steps) EXPECT_EQ(timeLeft.Update(s.percent, s.elapsedMs), s.seconds) << s.percent;
-}
-
-TEST(ProgressCaption, PutsThePercentageBeforeTheWindowsTitle) {
-  EXPECT_EQ(conversion::ProgressCaption(42, " Convert YouTube Video To New Format"),
-            "42% \u00b7 Convert YouTube Video To New Format");
 }
 
 }  // namespace
