@@ -42,7 +42,8 @@ QString ProgressCaption(int percent, const QString& caption) {
 Notice RunEndNotice(bool failed, const QString& outputPath) {
   const QString file = QFileInfo(outputPath).fileName();
   const QString folder = QDir::toNativeSeparators(QFileInfo(outputPath).path());
-  if (failed) return {QStringLiteral("Conversion failed: ") + file, QStringLiteral("The converter could not finish it.")};
+  if (failed)
+    return {QStringLiteral("Conversion failed: ") + file, QStringLiteral("The converter could not finish it.")};
   return {QStringLiteral("Done: ") + file, QStringLiteral("Saved in ") + folder};
 }
 

@@ -17,10 +17,9 @@ void Notify(const QString& summary, const QString& body) {
   if (Double()) return Double()(summary, body);
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) return;
-  QDBusMessage call =
-      QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
-                                     QStringLiteral("/org/freedesktop/Notifications"),
-                                     QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
+  QDBusMessage call = QDBusMessage::createMethodCall(
+      QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
+      QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
   const QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("quillbrook")}};
   call << QCoreApplication::applicationName() << uint(0) << QStringLiteral("quillbrook") << summary << body
        << QStringList() << hints << -1;

@@ -7,16 +7,18 @@
 
 namespace platform {
 namespace {
-std::function<void(double, bool)>& Double() { return testing::Hook<struct TaskbarProgressDouble, void(double, bool)>(); }
+std::function<void(double, bool)>& Double() {
+  return testing::Hook<struct TaskbarProgressDouble, void(double, bool)>();
+}
 }  // namespace
 
 void SetTaskbarProgress(double progress, bool visible) {
   if (Double()) return Double()(progress, visible);
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) return;
-  QDBusMessage signal = QDBusMessage::createSignal(QStringLiteral("/com/canonical/unity/launcherentry/quillbrook"),
-                                                   QStringLiteral("com.canonical.Unity.LauncherEntry"),
-                                                   QStringLiteral("Update"));
+  QDBusMessage signal =
+      QDBusMessage::createSignal(QStringLiteral("/com/canonical/unity/launcherentry/quillbrook"),
+                                 QStringLiteral("com.canonical.Unity.LauncherEntry"), QStringLiteral("Update"));
   const QVariantMap properties{{QStringLiteral("progress"), progress}, {QStringLiteral("progress-visible"), visible}};
   signal << QString::fromUtf16(LauncherEntryUri) << properties;
   bus.send(signal);

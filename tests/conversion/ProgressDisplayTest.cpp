@@ -6,10 +6,10 @@
 namespace {
 
 TEST(TimeLeft, ReadsInFivesOfSecondsBelowAMinuteThenInMinutes) {
-  const std::pair<int, const char*> cases[] = {
-      {0, "About 5 seconds left"},  {38, "About 40 seconds left"}, {57, "About 55 seconds left"},
-      {58, "About 1 minute left"},  {89, "About 1 minute left"},   {90, "About 2 minutes left"},
-      {185, "About 3 minutes left"}};
+  const std::pair<int, const char*> cases[] = {{0, "About 5 seconds left"},   {38, "About 40 seconds left"},
+                                               {57, "About 55 seconds left"}, {58, "About 1 minute left"},
+                                               {89, "About 1 minute left"},   {90, "About 2 minutes left"},
+                                               {185, "About 3 minutes left"}};
   for (const auto& [seconds, text] : cases) EXPECT_EQ(conversion::TimeLeftText(seconds), text) << seconds;
 }
 
