@@ -1,4 +1,6 @@
+#include <QuillbrookConfig.h>
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <QScreen>
 #include <cstdio>
@@ -7,7 +9,9 @@
 #include "app/Application.h"
 #include "conversion/ConverterArguments.h"
 #include "platform/FileLookup.h"
+#include "platform/HandOver.h"
 #include "platform/PrevInstance.h"
+#include "retrieval/Selection.h"
 #include "ui/frmMain.h"
 
 namespace {
@@ -23,6 +27,14 @@ int PrintVersion(int argc, char* argv[]) {
   return 1;
 }
 
+// The video the program was started with (`quillbrook FILE` or `quillbrook URL`): a file's path made
+// absolute here, where the caller's working folder is known, so that a running instance can take it.
+QString VideoArgument(const QStringList& arguments) {
+  if (arguments.size() < 2) return {};
+  const retrieval::SiteHosts hosts{QString::fromUtf8(config::VideoSiteHost), QString::fromUtf8(config::ShortLinkHost)};
+  return retrieval::ArgumentArrival(arguments[1], QDir::currentPath(), hosts).text;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -30,6 +42,14 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   App().Path = QCoreApplication::applicationDirPath();
   App().PrevInstance = platform::PrevInstance();
+  const QString video = VideoArgument(QCoreApplication::arguments());
+  // A second start gives its video to the running instance and then ends in Form_Load as before.
+  // The first listens from here on; what arrives waits in the socket until the window is up.
+  platform::HandOverServer handOver;
+  if (App().PrevInstance && !video.isEmpty())
+    platform::HandOver(video);
+  else if (!App().PrevInstance)
+    handOver.Listen();
   // The application's title serves message boxes without a title of their own. (A display name
   // set explicitly would be appended to every window's caption.)
   QApplication::setApplicationName(App().Title);
@@ -43,5 +63,12 @@ int main(int argc, char* argv[]) {
   window.Form_Load();
   window.move(window.screen()->availableGeometry().center() - window.rect().center());
   window.show();
+  if (!video.isEmpty()) window.TakeArgument(video);
+  QObject::connect(&handOver, &platform::HandOverServer::received, &window, [&window](const QString& argument) {
+    window.TakeArgument(argument);
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.raise();
+    window.activateWindow();
+  });
   return application.exec();
 }

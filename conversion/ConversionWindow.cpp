@@ -10,7 +10,11 @@
 #include "conversion/ProgressParser.h"
 #include "conversion/TimeBoxes.h"
 #include "platform/FileLookup.h"
+#include "platform/Notify.h"
+#include "platform/RememberedChoices.h"
 #include "platform/Shell.h"
+#include "platform/TaskbarProgress.h"
+#include "view/ControlCatalogue.h"
 #include "view/ControlView.h"
 #include "view/frmConvertControls.h"
 
@@ -59,6 +63,7 @@ void ConversionWindow::Form_Load() {
   FillFormatList(view_);
   defaultFolder_ = DefaultOutputFolder(applicationDirectory_);
   view_.SetText(FolderBox, defaultFolder_);
+  RestoreChoices();
   inputPath_ = mainWindowFileText_();
   inputBaseName_ = BaseNameOf(inputPath_);
 }
@@ -79,7 +84,10 @@ void ConversionWindow::B1_Click(Button index) {
       RunSequence(false);
       break;
     case Button::Browse:
-      if (const QString folder = browseForFolder_(); !folder.isEmpty()) view_.SetText(FolderBox, folder);
+      if (const QString folder = browseForFolder_(); !folder.isEmpty()) {
+        view_.SetText(FolderBox, folder);
+        platform::Remember(platform::Choice::OutputFolder, folder);
+      }
       break;
     case Button::Open:
       CreateDefaultFolderInUse();
@@ -98,6 +106,8 @@ void ConversionWindow::RunSequence(bool informationOnly) {
   InfoOnly = false;
   CancelRequested = false;
   SetInputsEnabled(false);
+  view_.SetText(ProgressBar, QString());
+  view_.SetText(TimeLeftLabel, QString());
   if (informationOnly) {
     view_.SetText(InformationBox, QString());
     view_.SetText(StatusLine, QString());
@@ -117,6 +127,7 @@ void ConversionWindow::RunSequence(bool informationOnly) {
       return;
     }
   }
+  if (!InfoOnly) platform::Remember(platform::Choice::Format, view_.Text(FormatList));
   ApplyFormat(view_.Text(FormatList));
 }
 
@@ -171,6 +182,7 @@ void ConversionWindow::LaunchConverter(const QStringList& arguments) {
   // A duration left from an earlier run belongs to another video: until this one reports its own,
   // progress lines leave the status line alone.
   InputDurationSeconds = 0;
+  if (!InfoOnly) StartProgress();
   Timer1.setInterval(300);
   Timer1.start();
 }
@@ -204,6 +216,7 @@ void ConversionWindow::TakeFindings(const OutputFindings& findings) {
   } else if (findings.progressSeconds) {
     if (const auto percent = ProgressPercent(*findings.progressSeconds, InputDurationSeconds)) {
       view_.SetText(StatusLine, QStringLiteral("Converting video... %1% completed.").arg(*percent));
+      if (!InfoOnly) ShowProgress(*percent);
     }
   }
 }
@@ -225,6 +238,7 @@ void ConversionWindow::StopRun() {
                                               : QStringLiteral("Done! Click Open button to open the folder."));
     if (InfoOnly) view_.SetText(StatusLine, QString());
   }
+  if (!InfoOnly && !CancelRequested) NotifyEnd(failed);
   EndRun();
 }
 
@@ -241,9 +255,45 @@ void ConversionWindow::CreateDefaultFolderInUse() {
 }
 
 void ConversionWindow::EndRun() {
+  EndProgress();
   SetInputsEnabled(true);
   settings_ = {};
   scratch_.reset();
+}
+
+void ConversionWindow::RestoreChoices() {
+  // A folder since removed, or a format the list no longer holds, leaves the default in place.
+  const QString folder = platform::Remembered(platform::Choice::OutputFolder);
+  if (!folder.isEmpty() && QFileInfo(folder).isDir()) view_.SetText(FolderBox, folder);
+  const qsizetype format = FormatNames().indexOf(platform::Remembered(platform::Choice::Format));
+  if (format >= 0) view_.SetListIndex(FormatList, int(format));
+}
+
+void ConversionWindow::StartProgress() {
+  view_.SetText(ProgressBar, QStringLiteral("0"));
+  timeLeft_ = {};
+  runClock_.start();
+  platform::SetTaskbarProgress(0, true);
+}
+
+void ConversionWindow::ShowProgress(int percent) {
+  view_.SetText(ProgressBar, QString::number(percent));
+  view_.SetCaption(ProgressCaption(percent, QString::fromUtf8(view::frmConvertSpec.caption)));
+  if (const auto seconds = timeLeft_.Update(percent, runClock_.elapsed()))
+    view_.SetText(TimeLeftLabel, TimeLeftText(*seconds));
+  platform::SetTaskbarProgress(percent / 100.0, true);
+}
+
+void ConversionWindow::EndProgress() {
+  view_.SetCaption(QString::fromUtf8(view::frmConvertSpec.caption));
+  view_.SetText(TimeLeftLabel, QString());
+  platform::SetTaskbarProgress(0, false);
+}
+
+void ConversionWindow::NotifyEnd(bool failed) {
+  if (view_.IsActiveWindow()) return;
+  const Notice notice = RunEndNotice(failed, outputPath_);
+  platform::Notify(notice.summary, notice.body);
 }
 
 void ConversionWindow::CancelConvert() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTemporaryDir>
@@ -8,6 +9,7 @@
 
 #include "conversion/ConverterRun.h"
 #include "conversion/FormatCatalogue.h"
+#include "conversion/ProgressDisplay.h"
 #include "view/frmConvertControls.h"
 
 namespace view {
@@ -69,6 +71,14 @@ class ConversionWindow : public QObject {
   void EndRun();
   // The default output folder comes into being when a run or Open first needs it.
   void CreateDefaultFolderInUse();
+  // The folder and format the user chose last, where they still fit.
+  void RestoreChoices();
+  // The bar, the time left, the title and the taskbar, which follow a conversion run's percentage.
+  void StartProgress();
+  void ShowProgress(int percent);
+  void EndProgress();
+  // Tells a user working in another window how the conversion ended.
+  void NotifyEnd(bool failed);
 
   view::ControlView& view_;
   const QString applicationDirectory_;
@@ -79,6 +89,8 @@ class ConversionWindow : public QObject {
   // Where an information run lets the converter write, instead of the output folder.
   std::optional<QTemporaryDir> scratch_;
   bool inTick_ = false;
+  TimeLeft timeLeft_;
+  QElapsedTimer runClock_;
 
   bool CancelRequested = false;
   bool InfoOnly = false;

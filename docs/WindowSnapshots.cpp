@@ -42,6 +42,8 @@ int main(int argc, char* argv[]) {
       {c, C::EndMinutesBox, "01"},
       {c, C::EndSecondsBox, "30"},
       {c, C::StatusLine, "Converting video... 42% completed."},
+      {c, C::ProgressBar, "42"},
+      {c, C::TimeLeftLabel, "About 3 minutes left"},
       {c, C::InformationBox,
        "Input #0, flv, from 'otters.flv':\r\n  Duration: 00:02:41.03, start: 0.000000, bitrate: 567 kb/s\r\n"
        "    Stream #0:0: Video: flv1, yuv420p, 320x240, 25 fps\r\n"
@@ -53,5 +55,6 @@ int main(int argc, char* argv[]) {
   c.ControlAs<QCheckBox>(C::CutCheckBox)->setChecked(true);
   convert.ConversionWindow().SetInputsEnabled(false);
   c.SetListIndex(C::FormatList, 23);
+  c.SetCaption(conversion::ProgressCaption(42, QString::fromUtf8(view::frmConvertSpec.caption)));
   save(convert, "frmConvert-in-use");
 }

@@ -9,4 +9,7 @@ namespace platform {
 // `lockName` lets tests use a lock of their own.
 bool PrevInstance(const QString& lockName = QStringLiteral("quillbrook"));
 
+// The path of `fileName` in the user's runtime folder, where the lock and its hand-over socket live.
+QString InstanceFile(const QString& fileName);
+
 }  // namespace platform

@@ -9,10 +9,14 @@
 
 namespace platform {
 
-bool PrevInstance(const QString& lockName) {
+QString InstanceFile(const QString& fileName) {
   QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
   if (folder.isEmpty()) folder = QDir::tempPath();
-  const QByteArray path = QDir(folder).filePath(lockName + QStringLiteral(".lock")).toLocal8Bit();
+  return QDir(folder).filePath(fileName);
+}
+
+bool PrevInstance(const QString& lockName) {
+  const QByteArray path = InstanceFile(lockName + QStringLiteral(".lock")).toLocal8Bit();
   // The descriptor stays open, and so the lock held, until the process ends; close-on-exec keeps
   // the converter and other children from inheriting it.
   const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);

@@ -17,6 +17,7 @@ QB_PACKAGES=(
   clang-format              # scripts/check-format, with the project's .clang-format
   dpkg-dev file lintian     # ./package: dependencies from the binaries, and the package's check
   appstream desktop-file-utils  # validate the software-catalogue data and the desktop entry
+  dbus-daemon       # dbus-run-session: a session bus of their own for the desktop notification tests
 )
 
 qb_install_dependencies() {

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <algorithm>
 #include <vector>
@@ -137,6 +138,12 @@ QWidget* Create(const ControlSpec& row, QWidget* parent) {
       return new QComboBox(parent);
     case ControlKind::CheckBox:
       return new QCheckBox(text, parent);
+    case ControlKind::ProgressBar: {
+      auto* bar = new QProgressBar(parent);
+      bar->setRange(0, 100);
+      bar->reset();
+      return bar;
+    }
   }
   return nullptr;
 }
@@ -239,6 +246,8 @@ QString CatalogueView::Text(const QString& control) const {
   if (auto* button = qobject_cast<QAbstractButton*>(w)) return button->text();
   if (auto* list = qobject_cast<QComboBox*>(w)) return list->currentText();
   if (auto* frame = qobject_cast<QGroupBox*>(w)) return frame->title();
+  if (auto* bar = qobject_cast<QProgressBar*>(w))
+    return bar->value() < bar->minimum() ? QString() : QString::number(bar->value());
   return {};
 }
 
@@ -256,6 +265,8 @@ void CatalogueView::SetText(const QString& control, const QString& text) {
     button->setText(text);
   } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
     frame->setTitle(text);
+  } else if (auto* bar = qobject_cast<QProgressBar*>(w)) {
+    text.isEmpty() ? bar->reset() : bar->setValue(text.toInt());
   }
 }
 
@@ -289,6 +300,9 @@ void CatalogueView::ClearItems(const QString& control) {
 void CatalogueView::SetListIndex(const QString& control, int index) {
   if (auto* list = ControlAs<QComboBox>(control)) list->setCurrentIndex(index);
 }
+
+void CatalogueView::SetCaption(const QString& caption) { window_->setWindowTitle(caption); }
+bool CatalogueView::IsActiveWindow() const { return window_->isActiveWindow(); }
 
 void CatalogueView::ShowMessage(const QString& text, const QString& title, view::MessageIcon icon) {
   platform::MessageBox(window_, text, title, icon);

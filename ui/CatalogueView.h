@@ -41,6 +41,8 @@ class CatalogueView : public QObject, public view::ControlView {
   void ClearItems(const QString& control) override;
   void SetListIndex(const QString& control, int index) override;
   void ShowMessage(const QString& text, const QString& title, view::MessageIcon icon) override;
+  void SetCaption(const QString& caption) override;
+  bool IsActiveWindow() const override;
 
  signals:
   // A button, label, picture or check box was clicked; `name` is the control's name.

@@ -2,6 +2,8 @@
 
 #include <QuillbrookConfig.h>
 #include <QCloseEvent>
+#include <QDir>
+#include <QMimeData>
 
 #include "app/Application.h"
 #include "app/Module1.h"
@@ -17,7 +19,16 @@ frmMain::frmMain() : view_(this, view::frmMainSpec) {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint);
   connect(&view_, &ui::CatalogueView::clicked, this, &frmMain::OnClicked);
+  // A drop anywhere on the window is the window's: the URL box would otherwise take any text.
+  for (QWidget* child : findChildren<QWidget*>()) child->setAcceptDrops(false);
+  setAcceptDrops(true);
 }
+
+namespace {
+retrieval::SiteHosts Hosts() {
+  return {QString::fromUtf8(config::VideoSiteHost), QString::fromUtf8(config::ShortLinkHost)};
+}
+}  // namespace
 
 frmMain::~frmMain() = default;
 
@@ -67,10 +78,7 @@ void frmMain::Form_Unload() { platform::End(); }
 
 void frmMain::Pic1_Click() { platform::ShellExecute(QString::fromUtf8(config::ProductPageAddress)); }
 
-void frmMain::B1_Click() {
-  retrieval::Retrieve(view_, Inet1,
-                      {QString::fromUtf8(config::VideoSiteHost), QString::fromUtf8(config::ShortLinkHost)});
-}
+void frmMain::B1_Click() { retrieval::Retrieve(view_, Inet1, Hosts()); }
 
 void frmMain::B2_Click(view::frmMain::Button index) {
   using Button = view::frmMain::Button;
@@ -96,6 +104,7 @@ void frmMain::B2_Click(view::frmMain::Button index) {
 }
 
 void frmMain::B3_Click() {
+  CD1.InitDir = retrieval::OpenDialogFolder(App().Path);
   const platform::CommonDialog::Outcome outcome = CD1.ShowOpen(this);
   retrieval::TakeSelectedFile(view_, outcome.errorNumber, outcome.description, CD1.FileName);
 }
@@ -106,4 +115,24 @@ void frmMain::ShowConvertWindow(const QString& path) {
     frmConvert convert(this, [this] { return view_.Text(view::frmMain::FileBox); });
     convert.Show();
   });
+}
+
+void frmMain::TakeArgument(const QString& argument) {
+  retrieval::TakeArrival(view_, retrieval::ArgumentArrival(argument, QDir::currentPath(), Hosts()));
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) { dragMoveEvent(event); }
+
+void frmMain::dragMoveEvent(QDragMoveEvent* event) {
+  if (retrieval::DropArrival(event->mimeData()->urls(), Hosts()).kind != retrieval::Arrival::Kind::Nothing)
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+  const retrieval::Arrival arrival = retrieval::DropArrival(event->mimeData()->urls(), Hosts());
+  if (arrival.kind == retrieval::Arrival::Kind::Nothing) return event->ignore();
+  event->acceptProposedAction();
+  retrieval::TakeArrival(view_, arrival);
 }

@@ -22,12 +22,18 @@ class frmMain : public QWidget {
   void B2_Click(view::frmMain::Button index);
   void B3_Click();
   void ShowConvertWindow(const QString& path);
+  // A video handed over from outside (`quillbrook FILE`, `quillbrook URL`, a second start), as
+  // resolved by retrieval::ArgumentArrival.
+  void TakeArgument(const QString& argument);
 
   ui::CatalogueView& View() { return view_; }
   platform::CommonDialog& OpenDialog() { return CD1; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void InitOpenDialog();

@@ -5,7 +5,7 @@
 // one row per control. The window classes build their widgets from these rows and nothing else.
 namespace view {
 
-enum class ControlKind { PictureBox, Picture, Frame, Label, TextBox, Button, ComboBox, CheckBox };
+enum class ControlKind { PictureBox, Picture, Frame, Label, TextBox, Button, ComboBox, CheckBox, ProgressBar };
 
 // Appearance and initial state of a control; rows combine them with |.
 enum ControlStyle : unsigned {

@@ -23,6 +23,8 @@ class ControlView {
   // Check boxes: true when checked (value 1).
   virtual bool IsChecked(const QString& control) const = 0;
 
+  // Progress bars show the whole number of percent their text holds, and nothing for empty text.
+
   // Drop-down lists: the entries, the selected index (-1 for none); Text() gives the selected entry.
   virtual void AddItem(const QString& control, const QString& item) = 0;
   virtual void ClearItems(const QString& control) = 0;
@@ -31,6 +33,10 @@ class ControlView {
   // A modal message box owned by this window, OK only; returns when it is closed.
   // An empty title means the application's title.
   virtual void ShowMessage(const QString& text, const QString& title, MessageIcon icon) = 0;
+
+  // The window's own title, and whether it is the window the user works in.
+  virtual void SetCaption(const QString& caption) = 0;
+  virtual bool IsActiveWindow() const = 0;
 
   // The program's usual error report: title "Error", the critical icon.
   void ShowError(const QString& text);

@@ -39,9 +39,12 @@ constexpr ControlSpec kControls[] = {
     {B1_3, K::Button, "", 3150, 4075, 905, 315, "Open", "Open output folder", Small, 8, ""},
     {B1_5, K::Button, "", 4095, 4080, 905, 315, "Exit", "Close the window", Small, 28, ""},
     {T1_0, K::TextBox, "", 0, 4530, 5340, 270, "", "", Status, 4, "Status"},
+    // The status line's percentage as a bar, and the time left beside it.
+    {ProgressBar, K::ProgressBar, "", 90, 4875, 3510, 195, "", "", None, -1, "Progress"},
+    {TimeLeftLabel, K::Label, "", 3690, 4860, 1590, 240, "", "", Small | DarkText, -1, ""},
 };
 }  // namespace
 
-const WindowSpec frmConvertSpec{"frmConvert", " Convert YouTube Video To New Format", 5340, 4800, kControls};
+const WindowSpec frmConvertSpec{"frmConvert", " Convert YouTube Video To New Format", 5340, 5145, kControls};
 
 }  // namespace view

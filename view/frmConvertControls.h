@@ -34,6 +34,8 @@ inline constexpr char B1_0[] = "B1_0";
 inline constexpr char B1_3[] = "B1_3";
 inline constexpr char B1_5[] = "B1_5";
 inline constexpr char T1_0[] = "T1_0";
+inline constexpr char ProgressBar[] = "ProgressBar";
+inline constexpr char TimeLeftLabel[] = "TimeLeftLabel";
 // clang-format on
 
 // The same controls under readable names.

@@ -5,7 +5,8 @@
 set -euo pipefail
 build=$1
 work=$(mktemp -d)
-trap 'kill "${first:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
+# Not "kill 0" before the program has started: that would end the whole process group, ctest with it.
+trap '[ -z "${first:-}" ] || kill "$first" 2>/dev/null || true; rm -rf "$work"' EXIT
 prefix=$work/prefix
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -17,7 +18,7 @@ program_dir=$(dirname "$(find "$prefix" -type f -name quillbrook -path '*/quillb
 [ -x "$prefix/bin/quillbrook" ] || fail "no launcher on PATH"
 
 entry=$prefix/share/applications/quillbrook.desktop
-grep -qx "Exec=$prefix/bin/quillbrook" "$entry" || fail "the desktop entry does not start the launcher"
+grep -qx "Exec=$prefix/bin/quillbrook %f" "$entry" || fail "the desktop entry does not start the launcher"
 
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"

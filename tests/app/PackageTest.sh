@@ -5,7 +5,8 @@
 set -euo pipefail
 build=$1 cpack=$2
 work=$(mktemp -d)
-trap 'kill "${started:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
+# Not "kill 0" before the program has started: that would end the whole process group, ctest with it.
+trap '[ -z "${started:-}" ] || kill "$started" 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ||
@@ -33,7 +34,13 @@ lintian --fail-on error "$deb" 2>/dev/null || fail "lintian reports errors"
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 desktop-file-validate "$root/usr/share/applications/quillbrook.desktop" || fail "desktop entry"
-grep -qx "Exec=/usr/bin/quillbrook" "$root/usr/share/applications/quillbrook.desktop" || fail "Exec"
+grep -qx "Exec=/usr/bin/quillbrook %f" "$root/usr/share/applications/quillbrook.desktop" || fail "Exec"
+# "Open With" offers the program for the video types that Select's filter lists.
+for type in video/mp4 video/webm video/x-matroska video/x-flv video/quicktime video/x-msvideo video/mpeg \
+  video/3gpp video/x-ms-wmv video/ogg; do
+  grep -q "^MimeType=.*$type;" "$root/usr/share/applications/quillbrook.desktop" || fail "MimeType: $type"
+  grep -q "<mediatype>$type</mediatype>" "$root"/usr/share/metainfo/*.xml || fail "mediatype: $type"
+done
 grep -qx "Icon=quillbrook" "$root/usr/share/applications/quillbrook.desktop" || fail "Icon"
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.xml || fail "metainfo"
 

@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QRegularExpression>
+
 #include "FakeRun.h"
 
 using namespace testsupport;
@@ -31,6 +35,13 @@ TEST_F(ConversionRunTest, ConvertShowsRisingPercentagesAndEndsDone) {
   EXPECT_EQ(w->view.statusTexts.first(), Loading);
   EXPECT_EQ(Percentages(w->view.statusTexts), (QList<int>{20, 50, 100}));
   EXPECT_EQ(w->view.Text(StatusLine), Done);
+  // The bar and the title follow the same percentages; the title and the time left end as before.
+  EXPECT_EQ(w->view.barTexts, (QStringList{"", "0", "20", "50", "100"}));
+  const QString title = " Convert YouTube Video To New Format";
+  EXPECT_EQ(w->view.captions, (QStringList{"20% \u00b7" + title, "50% \u00b7" + title, "100% \u00b7" + title, title}));
+  EXPECT_TRUE(w->view.timeLeftTexts.filter(QRegularExpression("^About \\d+ (seconds|minutes?) left$")).size() >= 3)
+      << w->view.timeLeftTexts.join(" | ").toStdString();
+  EXPECT_EQ(w->view.Text(TimeLeftLabel), "");
   EXPECT_EQ(w->view.Text(InformationBox), "kept");  // only an information run writes there
   EXPECT_EQ(w->window.Settings(), conversion::ConversionSettings{});
   EXPECT_TRUE(w->view.messages.empty());
@@ -146,6 +157,7 @@ TEST_F(ConversionRunTest, InformationRunShowsTheInputAndStopsAtTheOutputHeader) 
   EXPECT_EQ(w->view.Text(InformationBox),
             "Input #0, flv, from 'talk.flv':\n  Duration: 00:00:10.00, start: 0.000000\n  Stream #0:0: Video: flv1");
   EXPECT_EQ(w->view.Text(StatusLine), "");
+  EXPECT_EQ(w->view.barTexts, QStringList{""});
 }
 
 TEST_F(ConversionRunTest, ProgressWithoutADurationOfItsOwnLeavesTheStatusAlone) {
@@ -239,4 +251,122 @@ TEST_F(ConversionRunTest, ClosingOrDestroyingTheWindowMidRunReleasesEverything) 
   // TearDown destroys the window mid-run and checks.
 }
 
+TEST_F(ConversionRunTest, RemembersTheFolderChosenWithBrowseAndTheFormatLastConvertedTo) {
+  using platform::Choice;
+  const QString music = program.filePath("Music"), mp3 = "MP3 Sound (MP3)";
+  ASSERT_TRUE(QDir().mkdir(music));
+  w->chosenFolder = music;
+  w->window.B1_Click(Browse);
+  w->view.listIndex[FormatList] = int(w->view.items[FormatList].indexOf(mp3));
+  Script(Header());
+  w->window.B1_Click(DisplayInformation);  // shows, and converts to nothing
+  ASSERT_TRUE(w->WaitForIdle());
+  EXPECT_EQ(w->choices.values, (QMap<Choice, QString>{{Choice::OutputFolder, music}}));
+  w->window.B1_Click(Convert);
+  ASSERT_TRUE(w->WaitForIdle());
+  EXPECT_EQ(w->choices.values, (QMap<Choice, QString>{{Choice::OutputFolder, music}, {Choice::Format, mp3}}));
+
+  struct Case {
+    const char* name;
+    QString folder, format;            // remembered
+    QString shownFolder, shownFormat;  // at the next load
+  };
+  const QString defaultFolder = program.filePath("Video Output"), defaultFormat = "AVI (MPEG4-DivX-Best Quality)";
+  const Case cases[] = {
+      {"both still there", music, mp3, music, mp3},
+      {"a vanished folder, a format no longer listed", program.filePath("gone"), "MP3 Sound", defaultFolder,
+       defaultFormat},
+      {"a file where the folder was", input, mp3, defaultFolder, mp3},
+      {"nothing", "", "", defaultFolder, defaultFormat},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    w->choices.values = {{Choice::OutputFolder, c.folder}, {Choice::Format, c.format}};
+    w->window.Form_Load();
+    EXPECT_EQ(w->view.Text(FolderBox), c.shownFolder);
+    EXPECT_EQ(w->view.Text(FormatList), c.shownFormat);
+  }
+}
+
+// The desktop as the test offers it on its own session bus: a notification service, and a taskbar
+// that listens for the launcher entry signal.
+class Desktop : public QObject {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+ public:
+  QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "desktop");
+  QStringList notices, updates;
+  Desktop() {
+    bus.registerObject("/org/freedesktop/Notifications", this, QDBusConnection::ExportAllSlots);
+    bus.connect({}, {}, "com.canonical.Unity.LauncherEntry", "Update", this, SLOT(Update(QString, QVariantMap)));
+  }
+  ~Desktop() override { QDBusConnection::disconnectFromBus("desktop"); }
+  bool Offer(bool offered) {
+    return offered ? bus.registerService("org.freedesktop.Notifications")
+                   : bus.unregisterService("org.freedesktop.Notifications");
+  }
+
+ public slots:
+  uint Notify(const QString& app, uint, const QString&, const QString& summary, const QString& body, const QStringList&,
+              const QVariantMap&, int) {
+    notices << app + ": " + summary + " | " + body;
+    return uint(notices.size());
+  }
+  void Update(const QString& uri, const QVariantMap& properties) {
+    updates << uri + " " + QString::number(properties["progress"].toDouble()) +
+                   (properties["progress-visible"].toBool() ? " shown" : " hidden");
+  }
+};
+
+TEST_F(ConversionRunTest, TellsTheDesktopTheProgressAndTheEndOfARunThatTheUserDoesNotWatch) {
+  if (!QDBusConnection::sessionBus().isConnected()) GTEST_SKIP() << "no session bus: run under dbus-run-session";
+  Desktop desktop;
+  const QString app = QCoreApplication::applicationName(), uri = "application://quillbrook.desktop";
+  const QString output = program.filePath("Video Output/talk_new.avi");
+  struct Case {
+    const char* name;
+    bool windowActive, service, cancel;
+    QString end;  // of the script, after a progress line at 50%
+    QStringList notices;
+  };
+  const Case cases[] = {
+      {"done while away",
+       false,
+       true,
+       false,
+       "",
+       {app + ": Done: talk_new.avi | Saved in " + program.filePath("Video Output")}},
+      {"failed while away",
+       false,
+       true,
+       false,
+       "exit 1\n",
+       {app + ": Conversion failed: talk_new.avi | The converter could not finish it."}},
+      {"done in sight", true, true, false, "", {}},
+      {"cancelled while away", false, true, true, "hold\n", {}},
+      {"done without a notification service", false, false, false, "", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(desktop.Offer(c.service));
+    desktop.notices.clear();
+    desktop.updates.clear();
+    Script(Header() + "wait 400\n" + Progress(5) + "wait 400\n" + c.end);
+    w->view.active = c.windowActive;
+    w->window.B1_Click(Convert);
+    if (c.cancel) {
+      ASSERT_TRUE(WaitForStatus("Converting video... "));
+      w->window.B1_Click(Cancel);
+    }
+    ASSERT_TRUE(w->WaitForIdle());
+    // The taskbar hears of the end last; whatever notice came, came before.
+    ASSERT_TRUE(WaitUntil([&] { return desktop.updates.size() >= 3; })) << desktop.updates.join(" | ").toStdString();
+    EXPECT_EQ(desktop.updates, (QStringList{uri + " 0 shown", uri + " 0.5 shown", uri + " 0 hidden"}));
+    EXPECT_EQ(desktop.notices, c.notices);
+    EXPECT_TRUE(w->window.OutputPath() == output);
+  }
+}
+
 }  // namespace
+
+#include "ConversionWindowTest.moc"

@@ -60,6 +60,12 @@ TEST(RealConverter, ConvertEndsDoneWithRisingPercentagesOfTheWholeInputAndAReada
     const std::string shown = w.view.statusTexts.join(" | ").toStdString();
     ASSERT_FALSE(percents.isEmpty());
     EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end())) << shown;
+    // The bar follows the same percentages from 0; the time left shows once 5% is done, then goes.
+    QStringList bar{"", "0"};
+    for (int percent : percents) bar << QString::number(percent);
+    EXPECT_EQ(w.view.barTexts, bar);
+    EXPECT_EQ(w.view.timeLeftTexts.filter("About ").isEmpty(), percents.last() < 5) << shown;
+    EXPECT_EQ(w.view.Text(TimeLeftLabel), "");
     EXPECT_EQ(w.window.OutputPath(), QDir(output.path()).filePath(c.outputName));
     const auto probe = testmedia::ProbeFile(w.window.OutputPath());
     ASSERT_TRUE(probe) << w.window.OutputPath().toStdString();

@@ -6,6 +6,7 @@
 
 #include "FakeControlView.h"
 #include "conversion/ConversionWindow.h"
+#include "platform/RememberedChoices.h"
 #include "tests/support/Processes.h"
 #include "tests/support/QStringPrinter.h"
 
@@ -26,15 +27,22 @@ inline QList<int> Percentages(const QStringList& statusTexts) {
 class RecordingView : public FakeControlView {
  public:
   RecordingView() : FakeControlView(view::frmConvertSpec) {}
-  QStringList statusTexts;
+  QStringList statusTexts, barTexts, timeLeftTexts, captions;
   void SetText(const QString& c, const QString& t) override {
     if (c == StatusLine) statusTexts.append(t);
+    if (c == ProgressBar) barTexts.append(t);
+    if (c == TimeLeftLabel) timeLeftTexts.append(t);
     FakeControlView::SetText(c, t);
+  }
+  void SetCaption(const QString& c) override {
+    captions.append(c);
+    FakeControlView::SetCaption(c);
   }
 };
 
 // The conversion window on a view, over a program folder of the test's choosing.
 struct WindowUnderTest {
+  platform::testing::ScopedChoices choices;  // nothing remembered from an earlier window
   RecordingView view;
   QString input;
   QString chosenFolder;

@@ -24,6 +24,8 @@ class FakeControlView : public view::ControlView {
   QMap<QString, QStringList> items;
   QMap<QString, int> listIndex;
   QStringList messages;  // "title: text", after "[stop] " when the box shows the stop sign
+  QString caption;
+  bool active = true;
 
   QString Text(const QString& c) const override {
     return items.contains(Known(c)) ? items[c].value(listIndex.value(c, -1)) : texts.value(c);
@@ -39,6 +41,8 @@ class FakeControlView : public view::ControlView {
     listIndex[c] = -1;
   }
   void SetListIndex(const QString& c, int i) override { listIndex[Known(c)] = i; }
+  void SetCaption(const QString& c) override { caption = c; }
+  bool IsActiveWindow() const override { return active; }
   void ShowMessage(const QString& text, const QString& title, view::MessageIcon icon) override {
     messages << (icon == view::MessageIcon::Critical ? "[stop] " : "") + title + ": " + text;
   }

@@ -14,12 +14,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "app/Application.h"
 #include "platform/End.h"
+#include "platform/RememberedChoices.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/ShellExecute.h"
 #include "tests/support/Modal.h"
@@ -36,7 +38,7 @@ namespace {
 TEST(Catalogue, SizesEachWindowAndGivesEveryControlButLabelsANameAndItsTipAsDescription) {
   const std::tuple<const view::WindowSpec&, QSize, QString> windows[] = {
       {view::frmMainSpec, {410, 411}, ""},
-      {view::frmConvertSpec, {356, 320}, " Convert YouTube Video To New Format"},
+      {view::frmConvertSpec, {356, 343}, " Convert YouTube Video To New Format"},
       {view::frmAboutSpec, {319, 219}, " About"}};
   for (const auto& [spec, size, caption] : windows) {
     QWidget window;
@@ -138,6 +140,7 @@ class MainWindow : public ::testing::Test {
   bool Enabled(const char* name) { return window.View().IsEnabled(name); }
 
   const Application saved = App();
+  platform::testing::ScopedChoices choices;
   QTemporaryDir folder;
   frmMain window;
   platform::testing::DialogAnswer nextAnswer;
@@ -288,6 +291,66 @@ TEST_F(MainWindow, AboutOpensOverItWithOkFocusedAndOnlyItsLinksOpenSomething) {
   Click(M::AboutButton);
   EXPECT_EQ(result, QDialog::Accepted);  // OK pressed by the key, not the test's safety net
   EXPECT_EQ(opened, QStringList({config::MakerSiteAddress, QString("mailto:") + config::SupportMailAddress}));
+}
+
+TEST_F(MainWindow, TakesADroppedOrHandedOverVideoAsSelectWouldAndRefusesAnythingElse) {
+  const QString path = MakeFile("clip.webm"), gone = folder.filePath("gone.webm");
+  const QString watch = "https://www.youtube.com/watch?v=Zx4qD1Jv0cE";
+  struct Case {
+    const char* name;
+    QList<QUrl> dropped;  // none: `argument` is handed over instead
+    QString argument;
+    QString file, address;  // the boxes afterwards; a drop is refused when both stay empty
+    QStringList messages = {};
+  };
+  const Case cases[] = {
+      {"a dropped file", {QUrl::fromLocalFile(path), QUrl(watch)}, {}, path, ""},
+      {"a dropped watch page", {QUrl(watch)}, {}, "", watch},
+      {"a dropped link to another site", {QUrl("https://example.com/watch?v=Zx4qD1Jv0cE")}, {}, "", ""},
+      {"a dropped folder", {QUrl::fromLocalFile(folder.path())}, {}, "", ""},
+      {"dropped text", {}, {}, "", ""},
+      {"a file handed over", {}, path, path, ""},
+      {"an address handed over", {}, watch, "", watch},
+      {"a file handed over that is gone", {}, gone, "", "", {"[stop] Error: File " + gone + " doesn't exist!"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    window.View().SetText(M::FileBox, "");
+    window.View().SetText(M::AddressBox, "");
+    window.View().SetEnabled(M::ConvertButton, false);
+    messages.clear();
+    if (!c.argument.isEmpty()) {
+      window.TakeArgument(c.argument);
+    } else {
+      QMimeData mime;
+      c.dropped.isEmpty() ? mime.setText(path) : mime.setUrls(c.dropped);
+      // Over the URL box, which would take any text of its own accord.
+      const QPoint at = window.View().Control(M::AddressBox)->geometry().center();
+      QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(&window, &enter);
+      EXPECT_EQ(enter.isAccepted(), !(c.file + c.address).isEmpty());
+      QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(&window, &drop);
+    }
+    EXPECT_EQ(window.View().Text(M::FileBox), c.file);
+    EXPECT_EQ(window.View().Text(M::AddressBox), c.address);
+    EXPECT_EQ(Enabled(M::ConvertButton), !c.file.isEmpty());
+    EXPECT_EQ(messages, c.messages);
+  }
+}
+
+TEST_F(MainWindow, SelectOpensInTheFolderOfTheFileSelectedLastWhileItIsThere) {
+  QStringList openedIn;
+  platform::testing::SetShowOpenDouble([&](const platform::CommonDialog& dialog) {
+    openedIn << dialog.InitDir;
+    return nextAnswer;
+  });
+  ASSERT_TRUE(QDir(folder.path()).mkdir("videos"));
+  Select(MakeFile("videos/a.flv"));
+  Select(MakeFile("videos/b.flv"));
+  ASSERT_TRUE(QDir(folder.filePath("videos")).removeRecursively());
+  Select(folder.filePath("c.flv"));
+  EXPECT_EQ(openedIn, QStringList({folder.path(), folder.filePath("videos"), folder.path()}));
 }
 
 TEST(MessageBoxText, IsPlainTextWhateverItHolds) {
