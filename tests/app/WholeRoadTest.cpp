@@ -19,6 +19,7 @@
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/Media.h"
 #include "tests/support/Modal.h"
+#include "tests/support/ScopedDouble.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TestAuthority.h"
 #include "tests/support/WatchPage.h"
@@ -30,7 +31,7 @@ namespace C = view::frmConvert;
 
 namespace {
 
-const QString kDone = "Done! Click Open button to open the folder.";
+const QString kDone = QString::fromUtf16(conversion::DoneStatus);
 
 class WholeRoad : public ::testing::Test {
  protected:
@@ -38,26 +39,18 @@ class WholeRoad : public ::testing::Test {
     ASSERT_TRUE(downloads.isValid() && output.isValid());
     App().Path = QB_PROGRAM_DIR;  // where the build put the program and the real converter
     server.Script("/watch?v=AB12", {200, {{"Content-Type", "text/html; charset=utf-8"}}, WatchPage});
-    platform::testing::SetMessageBoxDouble([this](const auto& m) { messages << m.text; });
-    platform::testing::SetShellExecuteDouble([this](const QString& a) { opened << a; });
-    platform::testing::SetShowOpenDouble([this](const platform::CommonDialog&) {
+    doubles.Set(platform::testing::SetMessageBoxDouble, [this](const auto& m) { messages << m.text; });
+    doubles.Set(platform::testing::SetShellExecuteDouble, [this](const QString& a) { opened << a; });
+    doubles.Set(platform::testing::SetShowOpenDouble, [this](const platform::CommonDialog&) {
       return platform::testing::DialogAnswer{{0, {}}, downloads.filePath("clip.flv")};
     });
-    platform::testing::SetSHBrowseForFolderDouble([this](const QString&) { return output.path(); });
-    platform::testing::SetEndDouble([this] { ++ended; });
+    doubles.Set(platform::testing::SetSHBrowseForFolderDouble, [this](const QString&) { return output.path(); });
+    doubles.Set(platform::testing::SetEndDouble, [this] { ++ended; });
     main.Form_Load();
     main.show();
   }
-  void TearDown() override {
-    App() = saved;
-    platform::testing::SetMessageBoxDouble({});
-    platform::testing::SetShellExecuteDouble({});
-    platform::testing::SetShowOpenDouble({});
-    platform::testing::SetSHBrowseForFolderDouble({});
-    platform::testing::SetEndDouble({});
-  }
 
-  const Application saved = App();
+  ScopedRestore<Application> savedApplication{App()};
   LocalHttpServer server;
   ScopedProxyEnvironment proxy{server.Address()};
   QTemporaryDir downloads, output;
@@ -65,6 +58,7 @@ class WholeRoad : public ::testing::Test {
   ui::CatalogueView& view = main.View();
   QStringList messages, opened;
   int ended = 0;
+  ScopedDoubles doubles;  // the first to go: the doubles refer to what stands above
 };
 
 // Chooses a format, converts, and waits for the end; the status line shows the progress meanwhile.
@@ -74,7 +68,9 @@ void ConvertTo(ui::CatalogueView& convert, const QString& format) {
   QTest::mouseClick(convert.Control(C::ConvertButton), Qt::LeftButton);
   bool progressed = false;
   const auto done = [&] {
-    progressed = progressed || convert.Text(C::StatusLine).startsWith("Converting video... ");
+    progressed =
+        progressed ||
+        convert.Text(C::StatusLine).startsWith(QString::fromUtf16(conversion::ProgressStatus).section(u'%', 0, 0));
     return convert.Text(C::StatusLine) == kDone && convert.IsEnabled(C::ConvertButton);
   };
   EXPECT_TRUE(QTest::qWaitFor(done, 60000)) << qPrintable(format) << ": " << qPrintable(convert.Text(C::StatusLine));

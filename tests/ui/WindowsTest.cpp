@@ -23,6 +23,7 @@
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/ShellExecute.h"
 #include "tests/support/Modal.h"
+#include "tests/support/ScopedDouble.h"
 #include "ui/frmAbout.h"
 #include "ui/frmConvert.h"
 #include "ui/frmMain.h"
@@ -109,21 +110,14 @@ class MainWindow : public ::testing::Test {
     ASSERT_TRUE(folder.isValid());
     ASSERT_TRUE(QDir(folder.path()).mkdir("Video Output"));
     App().Path = folder.path();
-    platform::testing::SetMessageBoxDouble([this](const auto& m) {
+    doubles.Set(platform::testing::SetMessageBoxDouble, [this](const auto& m) {
       messages << (m.icon == view::MessageIcon::Critical ? "[stop] " : "[no icon] ") + m.title + ": " + m.text;
     });
-    platform::testing::SetShellExecuteDouble([this](const QString& a) { opened << a; });
-    platform::testing::SetShowOpenDouble([this](const platform::CommonDialog&) { return nextAnswer; });
-    platform::testing::SetEndDouble([this] { ++ended; });
+    doubles.Set(platform::testing::SetShellExecuteDouble, [this](const QString& a) { opened << a; });
+    doubles.Set(platform::testing::SetShowOpenDouble, [this](const platform::CommonDialog&) { return nextAnswer; });
+    doubles.Set(platform::testing::SetEndDouble, [this] { ++ended; });
     window.Form_Load();
     window.show();
-  }
-  void TearDown() override {
-    App() = saved;
-    platform::testing::SetMessageBoxDouble({});
-    platform::testing::SetShellExecuteDouble({});
-    platform::testing::SetShowOpenDouble({});
-    platform::testing::SetEndDouble({});
   }
   QString MakeFile(const QString& name) {
     QFile file(folder.filePath(name));
@@ -137,12 +131,13 @@ class MainWindow : public ::testing::Test {
   void Click(const char* name) { QTest::mouseClick(window.View().Control(name), Qt::LeftButton); }
   bool Enabled(const char* name) { return window.View().IsEnabled(name); }
 
-  const Application saved = App();
+  ScopedRestore<Application> savedApplication{App()};
   QTemporaryDir folder;
   frmMain window;
   platform::testing::DialogAnswer nextAnswer;
   QStringList messages, opened;
   int ended = 0;
+  ScopedDoubles doubles;  // the first to go: the doubles refer to what stands above
 };
 
 TEST_F(MainWindow, LoadsWithItsCaptionAndNothingToDownloadOrConvert) {
