@@ -1,5 +1,7 @@
 #include "converter/EncoderWorker.h"
 
+#include "converter/Diagnostics.h"
+
 namespace kodavert {
 
 EncoderWorker::EncoderWorker(Work work) : work_(std::move(work)), thread_([this] { Loop(); }) {}
@@ -17,7 +19,7 @@ EncoderWorker::~EncoderWorker() {
 
 std::string EncoderWorker::Send(const AVFrame& frame) {
   FramePtr reference(av_frame_clone(&frame));
-  if (!reference) return "out of memory.";
+  if (!reference) return OutOfMemory;
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [this] { return queue_.size() < kQueueDepth || !error_.empty(); });
   if (!error_.empty()) return error_;

@@ -28,7 +28,7 @@ TEST(RealConverter, ConvertEndsDoneWithRisingPercentagesOfTheWholeInputAndAReada
     const char* cutEnd;
     double seconds;  // of the output; none: stopped part-way
     const char* outputName;
-    const char* status = "Done! Click Open button to open the folder.";
+    QString status = Done;
   };
   const Case cases[] = {
       {"long.flv", 420, "AVI (MPEG4-DivX-Best Quality)", nullptr, nullptr, 420, "long_new.avi"},
@@ -39,8 +39,7 @@ TEST(RealConverter, ConvertEndsDoneWithRisingPercentagesOfTheWholeInputAndAReada
       {QB_TESTDATA_DIR "/media/vp9_opus_no_duration_moviepy.webm", 4, "MP3 Sound (MP3)", nullptr, nullptr, 4.93,
        "vp9_opus_no_duration_moviepy_new.mp3"},
       // Stopped by someone else: the part converted plays, but the run is no success.
-      {"long.flv", 420, "Sony PSP (PSP AVC)", nullptr, nullptr, 0, "long_new.avi",
-       "Conversion failed! See the information box for the converter's message."},
+      {"long.flv", 420, "Sony PSP (PSP AVC)", nullptr, nullptr, 0, "long_new.avi", Failed},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.outputName);
@@ -50,7 +49,7 @@ TEST(RealConverter, ConvertEndsDoneWithRisingPercentagesOfTheWholeInputAndAReada
     if (c.cutStart) w.Cut(c.cutStart, c.cutEnd);
     w.window.B1_Click(Convert);
     if (!c.seconds) {
-      ASSERT_TRUE(WaitUntil([&] { return w.view.Text(StatusLine).startsWith("Converting video... "); }));
+      ASSERT_TRUE(WaitUntil([&] { return w.view.Text(StatusLine).startsWith(Converting); }));
       ASSERT_EQ(OwnChildren().size(), 1);
       kill(OwnChildren().first(), SIGTERM);
     }
