@@ -116,6 +116,8 @@ const Line kLines[] = {
      "Error: -qscale 40 is out of range for mpeg4"},
     {"existing output without -y", "-i IN SRC/kept.avi", "", 1, "-y"},
     {"value missing", "-i IN -y -b", "", 2, "-b needs a value"},
+    {"encoder option without its value", "-i IN -y DIR/out.avi -trellis", "", 2, "option -trellis needs a value."},
+    {"refused option", "-i IN -y -map 0:0 DIR/out.avi", "", 2, "Error: -map is not supported: the converter always"},
     {"unknown option", "-i IN -y -vcodec mpeg4 -nosuch 1 DIR/out.avi", "", 2, "Error: unknown option -nosuch."},
     {"bit rate in words", "-i IN -y -b fast DIR/out.avi", "", 2, "invalid value 'fast' for option -b"},
     {"size in words", "-i IN -y -s 320by240 DIR/out.avi", "", 2, "option -s"},

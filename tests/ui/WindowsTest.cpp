@@ -52,17 +52,6 @@ TEST(Catalogue, SizesEachWindowAndGivesEveryControlButLabelsANameAndItsTipAsDesc
   }
 }
 
-TEST(Catalogue, TabOrderFollowsTheTable) {
-  QWidget window;
-  ui::CatalogueView view(&window, view::frmMainSpec);
-  QStringList chain;
-  for (QWidget* w = view.Control(M::InformationBox); chain.size() < 12; w = w->nextInFocusChain())
-    if (w->focusPolicy() != Qt::NoFocus) chain << w->objectName();
-  EXPECT_EQ(chain, QStringList({M::InformationBox, M::LinkBox, M::StatusLine, M::ExitButton, M::AboutButton,
-                                M::UpdateButton, M::AddressBox, M::FileBox, M::DownloadButton, M::RetrieveButton,
-                                M::ConvertButton, M::SelectButton}));
-}
-
 class TextBoxes : public ::testing::Test {
  protected:
   QWidget window;
