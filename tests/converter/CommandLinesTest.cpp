@@ -97,6 +97,7 @@ const Line kLines[] = {
     {"help, long form", "-i IN -y --help DIR/out.avi", "", 0, "Refused:\n  -map M"},
     // Refused before anything is written.
     {"no output", "-i IN -y", "", 2, "no output file"},
+    {"empty output", "-i IN -y ", "", 2, "no output file"},  // the last word is empty
     {"no input", "-y DIR/out.avi", "", 2, "no input file"},
     {"second input", "-i IN -y -i other.flv DIR/out.avi", "", 2, "Error: more than one input"},
     {"second output", "-i IN -y DIR/a.avi DIR/out.avi", "", 2, "more than one output"},
