@@ -8,13 +8,8 @@ Application Defaults() {
   app.ProductName = QStringLiteral("Quillbrook");
   app.Major = QB_VERSION_MAJOR;
   app.Minor = QB_VERSION_MINOR;
-  app.Revision = QB_VERSION_REVISION;
   app.FileVersion = QStringLiteral("%1.%2").arg(app.Major).arg(app.Minor, 2, 10, QLatin1Char('0'));
-  app.CompanyName = QStringLiteral("Brookfield Software");
   app.LegalCopyright = QStringLiteral("Copyright (C) 2026 Brookfield Software");
-  app.LegalTrademarks = QStringLiteral("Quillbrook is a trademark of Brookfield Software");
-  app.FileDescription = QStringLiteral(
-      "A freeware for you to download YouTube Videos to your computer and convert them to popular formats.");
   app.Title = app.ProductName;
   if (QCoreApplication::instance()) app.Path = QCoreApplication::applicationDirPath();
   return app;

@@ -7,12 +7,8 @@ struct Application {
   QString ProductName;
   int Major = 0;
   int Minor = 0;
-  int Revision = 0;
   QString FileVersion;  // the version strings, "1.03"
-  QString CompanyName;
   QString LegalCopyright;
-  QString LegalTrademarks;
-  QString FileDescription;
   QString Title;              // the application's title, used by message boxes without a title of their own
   QString Path;               // the folder that holds the program's executable, without a trailing separator
   bool PrevInstance = false;  // another instance of the program was already running at start

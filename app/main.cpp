@@ -23,7 +23,7 @@ int PrintVersion(int argc, char* argv[]) {
   const QString converter = conversion::ConverterPath(QCoreApplication::applicationDirPath());
   std::printf("Quillbrook %s\nConverter: %s\n", QB_VERSION, qPrintable(converter));
   if (platform::OrdinaryFileExists(converter)) return 0;
-  std::fprintf(stderr, "Unable to locate decoder. Please reinstall the software.\n");
+  std::fprintf(stderr, "%s\n", qPrintable(QString::fromUtf16(conversion::ConverterMissingText)));
   return 1;
 }
 

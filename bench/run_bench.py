@@ -20,7 +20,8 @@ import time
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
-DEFAULT_CONVERTER = HERE.parent / "build" / "converter" / "bin" / "kodavert.dll"
+# Where ./run builds it, in Release: the speed of a test or debug build says nothing.
+DEFAULT_CONVERTER = HERE.parent / "build" / "release" / "bin" / "kodavert.dll"
 
 # What -sameq and -deinterlace mean in kodavert.dll, spelled for the stock tool.
 SAMEQ = ["-q:v", "2"]
@@ -234,7 +235,7 @@ def main():
     parser.add_argument("--rows", help="only these rows, as 'FIRST-LAST' (1 to 24)")
     arguments = parser.parse_args()
     if not arguments.converter.is_file():
-        sys.exit(f"no converter at {arguments.converter}; build the kodavert target or pass --converter")
+        sys.exit(f"no converter at {arguments.converter}; ./run builds it there, or pass --converter")
     kinds = arguments.sources.split(",")
     if unknown := [kind for kind in kinds if kind not in SOURCES]:
         sys.exit(f"unknown source {', '.join(unknown)}; choose among {', '.join(SOURCES)}")

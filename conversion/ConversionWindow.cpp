@@ -40,7 +40,7 @@ QString BaseNameOf(const QString& path) {
 // install. A system-wide install leaves that folder to root (or has none), so the user's own
 // videos folder takes its place.
 QString DefaultOutputFolder(const QString& applicationDirectory) {
-  const QString name = QStringLiteral("Video Output");
+  const QString name = QString::fromUtf8(config::OutputFolderName);
   const QString beside = applicationDirectory + QDir::separator() + name;
   if (QFileInfo(beside).isWritable()) return beside;
   return QStandardPaths::writableLocation(QStandardPaths::MoviesLocation) + QDir::separator() + name;
@@ -113,9 +113,14 @@ void ConversionWindow::RunSequence(bool informationOnly) {
     view_.SetText(StatusLine, QString());
     InfoOnly = true;
   }
-  if (!PassesChecks()) {
+  const std::optional<CheckedInput> checked = PassesChecks();
+  if (!checked) {
     SetInputsEnabled(true);
     return;
+  }
+  if (checked->cut) {
+    CutStartSeconds = checked->cut->startSeconds;
+    CutEndSeconds = checked->cut->endSeconds;
   }
   if (InfoOnly) {
     // The converter would start writing the output before the window has seen "Output #0"; a
@@ -128,54 +133,46 @@ void ConversionWindow::RunSequence(bool informationOnly) {
     }
   }
   if (!InfoOnly) platform::Remember(platform::Choice::Format, view_.Text(FormatList));
-  ApplyFormat(view_.Text(FormatList));
+  outputPath_ = ApplyFormat(settings_, view_.Text(FormatList), view_.Text(FolderBox), inputBaseName_);
+  StartConversion(checked->cut);
 }
 
-bool ConversionWindow::PassesChecks() {
+std::optional<ConversionWindow::CheckedInput> ConversionWindow::PassesChecks() {
   if (!platform::OrdinaryFileExists(inputPath_)) {
     view_.ShowError(QStringLiteral("Input file doesn't exist!"));
-    return false;
+    return std::nullopt;
   }
   CreateDefaultFolderInUse();
   if (!platform::FolderOrFileExists(view_.Text(FolderBox))) {
     view_.ShowError(QStringLiteral("Output folder doesn't exist!"));
-    return false;
+    return std::nullopt;
   }
-  if (view_.IsChecked(CutCheckBox)) {
-    CutStartSeconds =
-        SecondsOfTime(view_.Text(StartHoursBox), view_.Text(StartMinutesBox), view_.Text(StartSecondsBox));
-    CutEndSeconds = SecondsOfTime(view_.Text(EndHoursBox), view_.Text(EndMinutesBox), view_.Text(EndSecondsBox));
-    if (CutStartSeconds >= CutEndSeconds) {
-      view_.ShowError(QStringLiteral("Incorrect parameters: Starting time >= ending time!"));
-      return false;
-    }
+  if (!view_.IsChecked(CutCheckBox)) return CheckedInput{};
+  const CutRange cut{SecondsOfTime(view_.Text(StartHoursBox), view_.Text(StartMinutesBox), view_.Text(StartSecondsBox)),
+                     SecondsOfTime(view_.Text(EndHoursBox), view_.Text(EndMinutesBox), view_.Text(EndSecondsBox))};
+  if (cut.startSeconds >= cut.endSeconds) {
+    view_.ShowError(QStringLiteral("Incorrect parameters: Starting time >= ending time!"));
+    return std::nullopt;
   }
-  return true;
+  return CheckedInput{cut};
 }
 
-void ConversionWindow::ApplyFormat(const QString& formatName) {
-  outputPath_ = conversion::ApplyFormat(settings_, formatName, view_.Text(FolderBox), inputBaseName_);
-  StartConversion();
-}
-
-void ConversionWindow::StartConversion() {
-  std::optional<CutRange> cut;
-  if (view_.IsChecked(CutCheckBox)) cut = CutRange{CutStartSeconds, CutEndSeconds};
+void ConversionWindow::StartConversion(std::optional<CutRange> cut) {
   const QString converter = ConverterPath(applicationDirectory_);
   const QString output = scratch_ ? scratch_->filePath(QFileInfo(outputPath_).fileName()) : outputPath_;
   const QStringList arguments = ConverterArguments(converter, inputPath_, ConverterOptionList(settings_, cut), output);
   if (!platform::OrdinaryFileExists(converter)) {
-    view_.SetText(StatusLine, QStringLiteral("Unable to locate decoder. Please reinstall the software."));
+    view_.SetText(StatusLine, QString::fromUtf16(ConverterMissingText));
     EndRun();
     return;
   }
-  view_.SetText(StatusLine, QStringLiteral("Loading & analyzing video... It may take a while."));
+  view_.SetText(StatusLine, QString::fromUtf16(LoadingStatus));
   LaunchConverter(arguments);
 }
 
 void ConversionWindow::LaunchConverter(const QStringList& arguments) {
-  if (!run_.Start(arguments)) {
-    view_.SetText(StatusLine, QStringLiteral("Unable to start decoder. Please reinstall the software."));
+  if (!run_.Start(arguments, inputPath_)) {
+    view_.SetText(StatusLine, QString::fromUtf16(StartFailedStatus));
     EndRun();
     return;
   }
@@ -215,7 +212,7 @@ void ConversionWindow::TakeFindings(const OutputFindings& findings) {
     }
   } else if (findings.progressSeconds) {
     if (const auto percent = ProgressPercent(*findings.progressSeconds, InputDurationSeconds)) {
-      view_.SetText(StatusLine, QStringLiteral("Converting video... %1% completed.").arg(*percent));
+      view_.SetText(StatusLine, QString::fromUtf16(ProgressStatus).arg(*percent));
       if (!InfoOnly) ShowProgress(*percent);
     }
   }
@@ -231,11 +228,9 @@ void ConversionWindow::StopRun() {
   if (failed) {
     // An information run has shown everything the converter wrote already.
     if (!InfoOnly) view_.SetText(InformationBox, lastLines);
-    view_.SetText(StatusLine,
-                  QStringLiteral("Conversion failed! See the information box for the converter's message."));
+    view_.SetText(StatusLine, QString::fromUtf16(FailedStatus));
   } else {
-    view_.SetText(StatusLine, CancelRequested ? QStringLiteral("Conversion is cancelled.")
-                                              : QStringLiteral("Done! Click Open button to open the folder."));
+    view_.SetText(StatusLine, QString::fromUtf16(CancelRequested ? CancelledStatus : DoneStatus));
     if (InfoOnly) view_.SetText(StatusLine, QString());
   }
   if (!InfoOnly && !CancelRequested) NotifyEnd(failed);

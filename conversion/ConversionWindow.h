@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+#include "conversion/ConverterArguments.h"
 #include "conversion/ConverterRun.h"
 #include "conversion/FormatCatalogue.h"
 #include "conversion/ProgressDisplay.h"
@@ -20,6 +21,14 @@ namespace conversion {
 
 // The title of the output folder chooser that Browse shows.
 inline constexpr char16_t FolderDialogTitle[] = u"Select Video Output Folder";
+
+// What the status line says of a run.
+inline constexpr char16_t LoadingStatus[] = u"Loading & analyzing video... It may take a while.";
+inline constexpr char16_t ProgressStatus[] = u"Converting video... %1% completed.";
+inline constexpr char16_t DoneStatus[] = u"Done! Click Open button to open the folder.";
+inline constexpr char16_t CancelledStatus[] = u"Conversion is cancelled.";
+inline constexpr char16_t FailedStatus[] = u"Conversion failed! See the information box for the converter's message.";
+inline constexpr char16_t StartFailedStatus[] = u"Unable to start decoder. Please reinstall the software.";
 
 // The conversion window's behaviour and window-level state, over its controls (named in
 // view/frmConvertControls.h). The window creates the controls, forwards their events to the
@@ -57,10 +66,15 @@ class ConversionWindow : public QObject {
   void closeRequested();
 
  private:
+  // What the checks before a run let through: the cut range, when "Cut:" is checked.
+  struct CheckedInput {
+    std::optional<CutRange> cut;
+  };
+
   void RunSequence(bool informationOnly);
-  bool PassesChecks();
-  void ApplyFormat(const QString& formatName);
-  void StartConversion();
+  // Nothing when a check failed; the user has been told why.
+  std::optional<CheckedInput> PassesChecks();
+  void StartConversion(std::optional<CutRange> cut);
   void LaunchConverter(const QStringList& arguments);
   void TakeFindings(const OutputFindings& findings);
   // Asks every converter of this program, this window's own among them, to stop.

@@ -7,37 +7,37 @@
 namespace conversion {
 
 std::vector<ConverterOption> ConverterOptionList(const ConversionSettings& s, std::optional<CutRange> cut) {
-  std::vector<ConverterOption> options{{QStringLiteral("-y "), {}}};
+  std::vector<ConverterOption> options{{QStringLiteral("-y"), {}}};
   if (cut) {
-    options.push_back({QStringLiteral("-ss "), QString::number(cut->startSeconds)});
-    options.push_back({QStringLiteral("-t "), QString::number(cut->endSeconds - cut->startSeconds)});
+    options.push_back({QStringLiteral("-ss"), QString::number(cut->startSeconds)});
+    options.push_back({QStringLiteral("-t"), QString::number(cut->endSeconds - cut->startSeconds)});
   }
-  auto text = [&](const char* literal, const QString& value) {
-    if (!value.isEmpty()) options.push_back({QString::fromLatin1(literal), value});
+  auto text = [&](const char* name, const QString& value) {
+    if (!value.isEmpty()) options.push_back({QString::fromLatin1(name), value});
   };
-  auto flag = [&](const char* literal, bool given) {
-    if (given) options.push_back({QString::fromLatin1(literal), {}});
+  auto flag = [&](const char* name, bool given) {
+    if (given) options.push_back({QString::fromLatin1(name), {}});
   };
-  text("-b ", s.VideoBitrate);
-  text("-r ", s.FrameRate);
-  text("-s ", s.FrameSize);
-  text("-vcodec ", s.VideoCodec);
-  text("-vtag ", s.VideoTag);
-  text("-aspect ", s.AspectRatio);
-  text("-bt ", s.BitrateTolerance);
-  text("-f ", s.ContainerFormat);
-  text("-target ", s.Target);
-  text("-bufsize ", s.BufferSize);
-  text("-g ", s.GopSize);
-  text("-qscale ", s.QScale);
-  text("-maxrate ", s.MaxRate);
+  text("-b", s.VideoBitrate);
+  text("-r", s.FrameRate);
+  text("-s", s.FrameSize);
+  text("-vcodec", s.VideoCodec);
+  text("-vtag", s.VideoTag);
+  text("-aspect", s.AspectRatio);
+  text("-bt", s.BitrateTolerance);
+  text("-f", s.ContainerFormat);
+  text("-target", s.Target);
+  text("-bufsize", s.BufferSize);
+  text("-g", s.GopSize);
+  text("-qscale", s.QScale);
+  text("-maxrate", s.MaxRate);
   flag("-deinterlace", s.Deinterlace);
   flag("-sameq", s.SameQuality);
-  text("-acodec ", s.AudioCodec);
-  text("-atag ", s.AudioTag);
-  text("-ab ", s.AudioBitrate);
-  text("-ar ", s.AudioSampleRate);
-  text("-ac ", s.AudioChannels);
+  text("-acodec", s.AudioCodec);
+  text("-atag", s.AudioTag);
+  text("-ab", s.AudioBitrate);
+  text("-ar", s.AudioSampleRate);
+  text("-ac", s.AudioChannels);
   return options;
 }
 
@@ -49,7 +49,7 @@ QStringList ConverterArguments(const QString& converterPath, const QString& inpu
                                const std::vector<ConverterOption>& options, const QString& outputPath) {
   QStringList arguments{converterPath, QStringLiteral("-i"), inputPath};
   for (const ConverterOption& option : options) {
-    arguments.append(option.literal.trimmed());
+    arguments.append(option.name);
     if (!option.value.isEmpty()) arguments.append(option.value);
   }
   arguments.append(outputPath);

@@ -14,16 +14,19 @@ struct CutRange {
   int endSeconds = 0;
 };
 
-// One option as the converter gets it: `literal` is the option's text as it is written on the
-// command line ("-y ", "-b ", "-deinterlace"), `value` its value (empty for a switch).
+// One option as the converter gets it: `name` is the option as one argument ("-y", "-b",
+// "-deinterlace"), `value` its value (empty for a switch).
 struct ConverterOption {
-  QString literal;
+  QString name;
   QString value;
 };
 
 // The options for `settings` and the cut range (none when "Cut:" is not checked), in the order
 // the converter expects them.
 std::vector<ConverterOption> ConverterOptionList(const ConversionSettings& settings, std::optional<CutRange> cut);
+
+// What the program says when the converter is not where ConverterPath looks.
+inline constexpr char16_t ConverterMissingText[] = u"Unable to locate decoder. Please reinstall the software.";
 
 // The converter's full path: the application directory, the separator and its file name.
 QString ConverterPath(const QString& applicationDirectory);

@@ -63,7 +63,7 @@ ConverterRun::~ConverterRun() {
   if (IsActive()) Release();
 }
 
-bool ConverterRun::Start(const QStringList& arguments) {
+bool ConverterRun::Start(const QStringList& arguments, const QString& inputPath) {
   if (arguments.isEmpty() || IsActive()) return false;
   // Qt keeps a descriptor of each child it fails to execute, so what cannot be executed is not
   // handed to it.
@@ -82,8 +82,7 @@ bool ConverterRun::Start(const QStringList& arguments) {
   // The converter writes in the system's 8-bit encoding; a character split between two reads is
   // completed by the next one.
   decoder_ = QStringDecoder(QStringConverter::System);
-  const qsizetype input = arguments.indexOf(QStringLiteral("-i")) + 1;
-  output_ = ConverterOutput(input > 0 ? arguments.value(input) : QString());
+  output_ = ConverterOutput(inputPath);
   tail_.clear();
   succeeded_ = false;
   stopAsked_ = false;

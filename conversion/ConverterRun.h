@@ -28,8 +28,9 @@ class ConverterRun {
   // Starts arguments[0] with the rest as its arguments, never through a shell, with standard
   // input empty, standard output and standard error merged, and no descriptor of the program.
   // False when it could not be started (also when arguments[0] is not a program the system can
-  // execute), with nothing left behind.
-  bool Start(const QStringList& arguments);
+  // execute), with nothing left behind. `inputPath` is the input as the arguments name it, whose
+  // echo in the converter's description tells where the input's own duration begins.
+  bool Start(const QStringList& arguments, const QString& inputPath);
   bool IsActive() const { return process_ != nullptr; }
   // Zero once the converter has ended and been collected.
   qint64 ProcessId() const { return process_ ? process_->processId() : 0; }

@@ -28,9 +28,9 @@ std::optional<int> ParseDuration(QStringView chunk) {
 
 std::optional<int> ParseProgressTime(QStringView chunk) {
   if (!chunk.contains(QStringView(ProgressMarker))) return std::nullopt;
-  const QStringView timeMarker(u"time=");
+  const QLatin1String timeMarker(kodavert::TimeMarker);
   const qsizetype time = chunk.indexOf(timeMarker);
-  const qsizetype bitrate = chunk.indexOf(QStringView(u"bitrate="));
+  const qsizetype bitrate = chunk.indexOf(QLatin1String(kodavert::BitrateMarker));
   if (time < 0 || bitrate < 0) return std::nullopt;
   const qsizetype from = time + timeMarker.size();
   const qsizetype length = bitrate - 1 - from;  // the one separating character is left out

@@ -1,13 +1,16 @@
 #pragma once
+#include <QString>
 #include <QStringView>
 #include <optional>
+
+#include "converter/OutputMarkers.h"
 
 namespace conversion {
 
 // The lines of the converter's diagnostic output that the conversion window follows.
-inline constexpr char16_t DurationMarker[] = u"Duration: ";
-inline constexpr char16_t OutputHeaderMarker[] = u"Output #0";
-inline constexpr char16_t ProgressMarker[] = u"frame= ";
+inline const QString DurationMarker = QString::fromLatin1(kodavert::DurationMarker);
+inline const QString OutputHeaderMarker = QString::fromLatin1(kodavert::OutputHeaderMarker);
+inline const QString ProgressMarker = QString::fromLatin1(kodavert::ProgressMarker);
 
 // The input's length in whole seconds, from the eight characters "hh:mm:ss" right after the first
 // "Duration: " (a fraction that follows is ignored). Nothing when the marker is absent, or when

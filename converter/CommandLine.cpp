@@ -3,6 +3,8 @@
 #include "converter/EncoderOptions.h"
 #include "converter/OptionTable.h"
 
+#include "QuillbrookConfig.h"
+
 #include <algorithm>
 
 namespace kodavert {
@@ -18,6 +20,10 @@ std::string HelpLine(const OptionRow& row) {
 
 }  // namespace
 
+std::string UsageLine() {
+  return std::string("Usage: ") + config::ConverterFileName + " -i \"input\" [options] \"output\"";
+}
+
 std::string HelpText() {
   static constexpr std::pair<Family, const char*> kHeadings[] = {
       {Family::Own, "Own options:"},
@@ -26,7 +32,7 @@ std::string HelpText() {
       {Family::Former, "Options of the time, taken under their names today:"},
       {Family::Retired, "Accepted without effect:"},
       {Family::Refused, "Refused:"}};
-  std::string text = "Usage: kodavert.dll -i \"input\" [options] \"output\"";
+  std::string text = UsageLine();
   for (const auto& [family, heading] : kHeadings) {
     text += std::string("\n") + heading + "\n";
     for (const OptionRow& row : OptionTable())

@@ -18,6 +18,9 @@ class DiagnosticsSession {
   int savedStatusFlags_ = -1;
 };
 
+// The complaint of every step that could not get the memory it needed.
+inline constexpr char OutOfMemory[] = "out of memory.";
+
 void WriteLine(std::string_view line);
 void Warning(const std::string& message);
 void Error(const std::string& message);

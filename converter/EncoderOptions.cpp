@@ -1,5 +1,6 @@
 #include "converter/EncoderOptions.h"
 
+#include "converter/Diagnostics.h"
 #include "converter/LibavPtr.h"
 #include "converter/OptionTable.h"
 
@@ -91,7 +92,7 @@ OptionTargets DistributeOptions(const OptionList& given, const AVCodec* video, c
   AVFormatContext* muxer = nullptr;
   if (avformat_alloc_output_context2(&muxer, format, nullptr, nullptr) >= 0) trials[2].muxer.reset(muxer);
   if ((video && !trials[0].codec) || (audio && !trials[1].codec) || !trials[2].muxer)
-    return {{}, {}, {}, {}, "out of memory."};
+    return {{}, {}, {}, {}, OutOfMemory};
   for (const auto& [name, value] : JoinDeblocking(given)) {
     bool used = false;  // by at least one encoder or the muxer
     // A flags value such as "+4mv+naq" becomes several options today. For each of them: whether any

@@ -1,5 +1,7 @@
 #include "converter/EncoderWorker.h"
 
+#include "converter/Diagnostics.h"
+
 namespace kodavert {
 namespace {
 
@@ -30,7 +32,7 @@ EncoderWorker::~EncoderWorker() {
 
 std::string EncoderWorker::Send(const AVFrame& frame) {
   FramePtr reference(av_frame_clone(&frame));
-  if (!reference) return "out of memory.";
+  if (!reference) return OutOfMemory;
   const size_t bytes = BytesOf(*reference);
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [&] {

@@ -120,7 +120,7 @@ std::string CheckFixedQuality(const AVCodec* encoder, double quality) {
 EncoderResult OpenVideoEncoder(const Options& options, const VideoPlan& plan, const AVFilterContext& sink,
                                bool globalHeader) {
   CodecContextPtr encoder(avcodec_alloc_context3(plan.encoder));
-  if (!encoder) return {nullptr, "out of memory."};
+  if (!encoder) return {nullptr, OutOfMemory};
   encoder->width = av_buffersink_get_w(&sink);
   encoder->height = av_buffersink_get_h(&sink);
   encoder->pix_fmt = static_cast<AVPixelFormat>(av_buffersink_get_format(&sink));
@@ -143,7 +143,7 @@ EncoderResult OpenVideoEncoder(const Options& options, const VideoPlan& plan, co
 
 EncoderResult OpenAudioEncoder(const AudioPlan& plan, bool globalHeader) {
   CodecContextPtr encoder(avcodec_alloc_context3(plan.encoder));
-  if (!encoder) return {nullptr, "out of memory."};
+  if (!encoder) return {nullptr, OutOfMemory};
   encoder->sample_rate = plan.sampleRate;
   av_channel_layout_default(&encoder->ch_layout, plan.channels);
   encoder->sample_fmt = plan.sampleFormat;

@@ -1,5 +1,7 @@
 #include "converter/FilterChain.h"
 
+#include "converter/Diagnostics.h"
+
 extern "C" {
 #include <libavfilter/buffersink.h>
 #include <libavfilter/buffersrc.h>
@@ -146,7 +148,7 @@ FilterChain::CreateResult FilterChain::Build(const SourceFormat& source, const s
   std::unique_ptr<FilterChain> chain(new FilterChain);
   chain->source_ = source;
   chain->graph_.reset(avfilter_graph_alloc());
-  if (!chain->graph_) return {nullptr, "out of memory."};
+  if (!chain->graph_) return {nullptr, OutOfMemory};
   AVFilterGraph* graph = chain->graph_.get();
   int result = avfilter_graph_create_filter(&chain->sink_, avfilter_get_by_name(video ? "buffersink" : "abuffersink"),
                                             "out", nullptr, nullptr, graph);

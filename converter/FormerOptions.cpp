@@ -63,23 +63,33 @@ Translated MoveFlags(const std::string& option, const std::string& value, const 
   return result;
 }
 
-Translated MpegFlags(const std::string& value) {
-  static const std::map<std::string, MovedFlag> moved{
-      {"4mv", {"flags", "mv4"}},
-      {"obmc", {"obmc", nullptr}},
-      {"part", {"data_partitioning", nullptr}},
-      {"umv", {"umv", nullptr}},
-      {"alt", {"alternate_scan", nullptr}},
-      {"trell", {"trellis", nullptr}},
+// The switches of the time set the flags part of the same name, so a part moves as the option
+// table's switch row of that name says ("-4mv" is "-flags +mv4"; "-umv" is "-umv 1"). A switch
+// whose part kept its name stays in the flags. The parts below never had a switch of their own.
+std::map<std::string, MovedFlag> MpegFlagMoves() {
+  std::map<std::string, MovedFlag> moved{
       {"gmc", {"gmc", nullptr}},
       {"scan_offset", {"scan_offset", nullptr}},
       {"svcd_scan_offset", {"scan_offset", nullptr}},
       {"closedgop", {"flags", "cgop"}},
-      {"naq", {"mpv_flags", "naq"}},
-      {"mv0", {"mpv_flags", "mv0"}},
       {"cbp", {"mpv_flags", "cbp_rd"}},
       {"qprd", {"mpv_flags", "qp_rd"}},
   };
+  for (const OptionRow& row : OptionTable()) {
+    const FormerName& former = row.former;
+    if (row.family != Family::Former || row.takesValue || !former.today || !former.value) continue;
+    const bool kept = !strcmp(former.today, "flags") && former.value == "+" + std::string(row.name);
+    if (!strcmp(former.value, "1")) {
+      moved.emplace(row.name, MovedFlag{former.today, nullptr});
+    } else if (former.value[0] == '+' && !kept) {
+      moved.emplace(row.name, MovedFlag{former.today, former.value + 1});
+    }
+  }
+  return moved;
+}
+
+Translated MpegFlags(const std::string& value) {
+  static const std::map<std::string, MovedFlag> moved = MpegFlagMoves();
   return MoveFlags("flags", value, moved);
 }
 

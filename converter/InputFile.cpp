@@ -51,7 +51,7 @@ std::optional<int64_t> EndOfLastPacket(const std::string& path) {
 InputFile::OpenResult InputFile::Open(const std::string& path) {
   int opened = 0;
   InputContextPtr context = OpenContext(path, opened);
-  if (opened == AVERROR(ENOMEM)) return {nullptr, "out of memory."};
+  if (opened == AVERROR(ENOMEM)) return {nullptr, OutOfMemory};
   if (!context)
     return {nullptr, "cannot open '" + path + "': " + ErrorText(opened) +
                          ". Check that the file exists and is a video or audio file."};

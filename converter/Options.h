@@ -67,6 +67,10 @@ struct ParseResult {
   bool help = false;                  // -h: print the accepted options and do nothing else
 };
 
+// "Usage: <converter> -i "input" [options] "output"", the first line of -h and the end of every
+// complaint about the command line.
+[[nodiscard]] std::string UsageLine();
+
 // The accepted options and their families, for -h.
 [[nodiscard]] std::string HelpText();
 

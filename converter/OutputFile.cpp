@@ -17,7 +17,7 @@ OutputFile::CreateResult OutputFile::Create(const AVOutputFormat* format, std::s
   OutputContextPtr context(raw);
   if (std::string error = ApplyOptions(context.get(), options); !error.empty()) return {nullptr, error};
   for (const auto& [key, value] : metadata)
-    if (av_dict_set(&context->metadata, key.c_str(), value.c_str(), 0) < 0) return {nullptr, "out of memory."};
+    if (av_dict_set(&context->metadata, key.c_str(), value.c_str(), 0) < 0) return {nullptr, OutOfMemory};
   return {std::unique_ptr<OutputFile>(new OutputFile(std::move(context), std::move(path))), {}};
 }
 

@@ -1,6 +1,7 @@
 #include "converter/Progress.h"
 
 #include "converter/Diagnostics.h"
+#include "converter/OutputMarkers.h"
 
 extern "C" {
 #include <libavutil/avutil.h>
@@ -37,10 +38,10 @@ void Progress::Print(int64_t bytes) {
   const double fps = elapsed > 0 ? frames_ / elapsed : 0;
   char bitrate[32] = "N/A";
   if (seconds_ > 0) snprintf(bitrate, sizeof bitrate, "%6.1fkbits/s", bytes * 8 / seconds_ / 1000);
-  // The blank after "frame=" is part of the marker the program looks for, whatever the count's width.
   char line[160];
-  snprintf(line, sizeof line, "frame= %4lld fps=%3.0f q=%.1f size=%8lldkB time=%.2f bitrate=%s",
-           static_cast<long long>(frames_), fps, quantiser_, static_cast<long long>(bytes / 1024), seconds_, bitrate);
+  snprintf(line, sizeof line, "%s%4lld fps=%3.0f q=%.1f size=%8lldkB %s%.2f %s%s", ProgressMarker,
+           static_cast<long long>(frames_), fps, quantiser_, static_cast<long long>(bytes / 1024), TimeMarker, seconds_,
+           BitrateMarker, bitrate);
   WriteLine(line);
 }
 

@@ -20,7 +20,7 @@ Transcoder::Transcoder(const Options& options, InputFile& input, OutputFile& out
     : options_(options), input_(input), output_(output) {}
 
 std::string Transcoder::Setup(const OutputPlan& plan) {
-  if (!decoded_ || !filtered_ || !packet_) return "out of memory.";
+  if (!decoded_ || !filtered_ || !packet_) return OutOfMemory;
   input_.DiscardUnused(plan.video.has_value(), plan.audio.has_value());
   // A copied picture starts at its key frame at or before the cut. A container that can hide what
   // comes before the start (MP4's edit lists) starts the other streams at the cut itself; in the

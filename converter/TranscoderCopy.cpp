@@ -27,10 +27,10 @@ std::string Transcoder::AddCopy(DecodedStream* input, std::optional<uint32_t> ta
   const AVCodecParameters* parameters = source.codecpar;
   if (const AVBitStreamFilter* filter = ReshapeFor(*parameters, output_.NeedsGlobalHeader())) {
     AVBSFContext* raw = nullptr;
-    if (av_bsf_alloc(filter, &raw) < 0) return "out of memory.";
+    if (av_bsf_alloc(filter, &raw) < 0) return OutOfMemory;
     pipeline.reshape.reset(raw);
     raw->time_base_in = source.time_base;
-    if (avcodec_parameters_copy(raw->par_in, parameters) < 0) return "out of memory.";
+    if (avcodec_parameters_copy(raw->par_in, parameters) < 0) return OutOfMemory;
     if (const int result = av_bsf_init(raw); result < 0)
       return std::string("cannot prepare the ") + filter->name + " filter for the copied " +
              avcodec_get_name(parameters->codec_id) + ": " + ErrorText(result) + ".";
@@ -60,7 +60,7 @@ std::string Transcoder::Copy(Pipeline& pipeline, AVPacket& packet) {
     if (!key && pipeline.lead.empty()) return {};
     if (beforeCut) {
       PacketPtr held(av_packet_alloc());
-      if (!held) return "out of memory.";
+      if (!held) return OutOfMemory;
       av_packet_move_ref(held.get(), &packet);
       pipeline.leadBytes += held->size;
       pipeline.lead.push_back(std::move(held));

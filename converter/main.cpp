@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
     return kodavert::kExitSuccess;
   }
   if (!parsed.options) {
-    kodavert::Error(parsed.error + " Usage: kodavert.dll -i \"input\" [options] \"output\"");
+    kodavert::Error(parsed.error + " " + kodavert::UsageLine());
     return kodavert::kExitUsage;
   }
   return kodavert::Convert(*parsed.options, parsed.warnings);

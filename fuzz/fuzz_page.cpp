@@ -1,8 +1,10 @@
 // Any page text through the seven extractors, today's player-data reader and the information
 // box's text.
+#include <QUrl>
 #include <cstdint>
 #include <cstdlib>
 
+#include "platform/Inet.h"
 #include "retrieval/Extractors.h"
 #include "retrieval/InformationText.h"
 #include "retrieval/PlayerData.h"
@@ -32,8 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RequireShown(*today);
     Require(!today->Date || today->Date->size() <= 10);
     // Only a web address may reach the desktop's opener.
-    Require(!today->DirectLink || today->DirectLink->startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
-            today->DirectLink->startsWith(QLatin1String("https://"), Qt::CaseInsensitive));
+    Require(!today->DirectLink || platform::IsWebAddress(QUrl(*today->DirectLink)));
     Require(!today->Unplayable || !today->Unplayable->isEmpty());
     // Every line break in the description is a CR LF pair.
     Require(!today->Description ||

@@ -20,13 +20,6 @@ class SystemProxyFactory : public QNetworkProxyFactory {
   QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery& query) override { return systemProxyForQuery(query); }
 };
 
-// Only web addresses: the network layer would otherwise read local files ("file:", "qrc:",
-// "data:") for an address the user typed.
-bool IsWebAddress(const QUrl& url) {
-  return url.isValid() && !url.host().isEmpty() &&
-         (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
-}
-
 // The charset parameter of a Content-Type value ("text/html; charset=ISO-8859-1"), or empty.
 QByteArray CharsetOf(const QByteArray& contentType) {
   for (const QByteArray& parameter : contentType.split(';')) {
@@ -60,6 +53,13 @@ void TrustBeforeFirstRequest() {
 }
 
 }  // namespace
+
+bool IsWebAddress(const QUrl& url) {
+  if (!url.isValid() || url.host().isEmpty()) return false;
+  for (const char* scheme : WebSchemes)
+    if (url.scheme() == QLatin1String(scheme)) return true;
+  return false;
+}
 
 qsizetype TrustCertificatesFromEnvironment() {
   const QString file = qEnvironmentVariable("SSL_CERT_FILE");

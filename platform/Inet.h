@@ -6,8 +6,16 @@
 #include <optional>
 
 class QNetworkReply;
+class QUrl;
 
 namespace platform {
+
+// The schemes of the web, the only addresses fetched or handed on to the desktop.
+inline constexpr const char* WebSchemes[] = {"http", "https"};
+
+// Whether the address has a web scheme and a host: the network layer would otherwise read local
+// files ("file:", "qrc:", "data:") for an address the user typed, and the desktop would open them.
+bool IsWebAddress(const QUrl& url);
 
 // Stands in for the Internet Transfer Control: a blocking HTTP GET that returns a web page as
 // text. While a request runs the caller's thread keeps painting and serving timers and sockets;

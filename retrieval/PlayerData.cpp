@@ -3,8 +3,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QUrl>
 #include <algorithm>
 #include <utility>
+
+#include "platform/Inet.h"
 
 namespace retrieval {
 namespace {
@@ -178,9 +181,7 @@ std::optional<QString> PlainAddress(const QJsonObject& format) {
   if (format.contains(QLatin1String("signatureCipher")) || format.contains(QLatin1String("cipher")))
     return std::nullopt;
   const std::optional<QString> url = Text(format.value(QLatin1String("url")));
-  if (!url || !(url->startsWith(QLatin1String("https://"), Qt::CaseInsensitive) ||
-                url->startsWith(QLatin1String("http://"), Qt::CaseInsensitive)))
-    return std::nullopt;
+  if (!url || !platform::IsWebAddress(QUrl(*url))) return std::nullopt;
   return url;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "platform/Inet.h"
+
 namespace retrieval {
 namespace {
 
@@ -42,11 +44,12 @@ bool IsWatchPageAddress(const QString& address, const SiteHosts& hosts) {
   if (address.isEmpty()) return false;
   if (address.contains(WatchPagePrefix(hosts.video), Qt::CaseInsensitive)) return true;
   const QStringList cores = AddressCores(hosts);
-  for (const char* scheme : {"http://", "https://"}) {
+  for (const char* scheme : platform::WebSchemes) {
+    const QString start = QLatin1String(scheme) + QLatin1String("://");
     for (const QString& core : cores) {
-      if (address.contains(QLatin1String(scheme) + core, Qt::CaseInsensitive)) return true;
+      if (address.contains(start + core, Qt::CaseInsensitive)) return true;
     }
-    if (ContainsShortLink(address, QLatin1String(scheme) + hosts.shortLink + u'/')) return true;
+    if (ContainsShortLink(address, start + hosts.shortLink + u'/')) return true;
   }
   return false;
 }

@@ -18,6 +18,10 @@ using view::WindowSpec;
 // The window font: Verdana where it is installed, otherwise the closest sans-serif face.
 QFont WindowFont(double pointSize = 8.25, bool bold = false);
 
+// A window opened over the main one: a title and a close button, nothing else.
+inline constexpr Qt::WindowFlags ModalWindowFlags =
+    Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
 // Builds a window's controls from its catalogue table, gives each the control's name as its
 // objectName, and lets the window-free logic read and write them by that name.
 class CatalogueView : public QObject, public view::ControlView {

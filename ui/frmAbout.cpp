@@ -16,7 +16,7 @@ const QString kDescription = QStringLiteral(
 }  // namespace
 
 frmAbout::frmAbout(QWidget* owner) : QDialog(owner), view_(this, view::frmAboutSpec) {
-  setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  setWindowFlags(ui::ModalWindowFlags);
   setModal(true);
   connect(&view_, &ui::CatalogueView::clicked, this, [this](const QString& name) {
     if (name == view::frmAbout::OkButton) B1_Click();

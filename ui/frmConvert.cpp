@@ -29,7 +29,7 @@ frmConvert::frmConvert(QWidget* owner, std::function<QString()> mainWindowFileTe
       conversionWindow_(view_, App().Path, std::move(mainWindowFileText), [this] {
         return platform::SHBrowseForFolder(this, QString::fromUtf16(conversion::FolderDialogTitle));
       }) {
-  setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  setWindowFlags(ui::ModalWindowFlags);
   setModal(true);
   connect(&view_, &ui::CatalogueView::clicked, this, [this](const QString& name) {
     if (name == view::frmConvert::CutCheckBox) conversionWindow_.CHk1_Click();

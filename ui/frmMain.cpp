@@ -59,10 +59,11 @@ void frmMain::InitOpenDialog() {
   CD1.DialogTitle = QStringLiteral("Select A YouTube Video File");
   CD1.InitDir = App().Path;
   // Today's downloads come as MP4, WebM or Matroska; the Flash filter stays for the old ones.
-  CD1.Filter = QStringLiteral(
-      "Video Files (*.flv *.mp4 *.m4v *.webm *.mkv *.mov *.avi *.wmv *.mpg *.mpeg *.3gp *.ogv)"
-      "|*.flv;*.mp4;*.m4v;*.webm;*.mkv;*.mov;*.avi;*.wmv;*.mpg;*.mpeg;*.3gp;*.ogv"
-      "|Flash Video Files (*.flv)|*.flv|All Files (*)|*");
+  QStringList patterns;
+  for (const char* extension : {"flv", "mp4", "m4v", "webm", "mkv", "mov", "avi", "wmv", "mpg", "mpeg", "3gp", "ogv"})
+    patterns.append(QStringLiteral("*.") + QLatin1String(extension));
+  CD1.Filter = QStringLiteral("Video Files (%1)|%2|Flash Video Files (*.flv)|*.flv|All Files (*)|*")
+                   .arg(patterns.join(u' '), patterns.join(u';'));
   CD1.FilterIndex = 1;
   using Dialog = platform::CommonDialog;
   CD1.Flags = Dialog::HideReadOnly | Dialog::FileMustExist | Dialog::Explorer | Dialog::LongNames;

@@ -12,15 +12,13 @@
 
 #include "app/Application.h"
 #include "platform/End.h"
-#include "platform/Inet.h"
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/SHBrowseForFolder.h"
 #include "platform/widgets/ShellExecute.h"
 #include "tests/support/LocalHttpServer.h"
 #include "tests/support/Media.h"
 #include "tests/support/Modal.h"
-#include "tests/support/ScopedEnvironment.h"
-#include "tests/support/TestAuthority.h"
+#include "tests/support/ScopedDouble.h"
 #include "tests/support/WatchPage.h"
 #include "ui/frmConvert.h"
 #include "ui/frmMain.h"
@@ -30,7 +28,7 @@ namespace C = view::frmConvert;
 
 namespace {
 
-const QString kDone = "Done! Click Open button to open the folder.";
+const QString kDone = QString::fromUtf16(conversion::DoneStatus);
 
 class WholeRoad : public ::testing::Test {
  protected:
@@ -38,26 +36,18 @@ class WholeRoad : public ::testing::Test {
     ASSERT_TRUE(downloads.isValid() && output.isValid());
     App().Path = QB_PROGRAM_DIR;  // where the build put the program and the real converter
     server.Script("/watch?v=AB12", {200, {{"Content-Type", "text/html; charset=utf-8"}}, WatchPage});
-    platform::testing::SetMessageBoxDouble([this](const auto& m) { messages << m.text; });
-    platform::testing::SetShellExecuteDouble([this](const QString& a) { opened << a; });
-    platform::testing::SetShowOpenDouble([this](const platform::CommonDialog&) {
+    doubles.Set(platform::testing::SetMessageBoxDouble, [this](const auto& m) { messages << m.text; });
+    doubles.Set(platform::testing::SetShellExecuteDouble, [this](const QString& a) { opened << a; });
+    doubles.Set(platform::testing::SetShowOpenDouble, [this](const platform::CommonDialog&) {
       return platform::testing::DialogAnswer{{0, {}}, downloads.filePath("clip.flv")};
     });
-    platform::testing::SetSHBrowseForFolderDouble([this](const QString&) { return output.path(); });
-    platform::testing::SetEndDouble([this] { ++ended; });
+    doubles.Set(platform::testing::SetSHBrowseForFolderDouble, [this](const QString&) { return output.path(); });
+    doubles.Set(platform::testing::SetEndDouble, [this] { ++ended; });
     main.Form_Load();
     main.show();
   }
-  void TearDown() override {
-    App() = saved;
-    platform::testing::SetMessageBoxDouble({});
-    platform::testing::SetShellExecuteDouble({});
-    platform::testing::SetShowOpenDouble({});
-    platform::testing::SetSHBrowseForFolderDouble({});
-    platform::testing::SetEndDouble({});
-  }
 
-  const Application saved = App();
+  ScopedRestore<Application> savedApplication{App()};
   LocalHttpServer server;
   ScopedProxyEnvironment proxy{server.Address()};
   QTemporaryDir downloads, output;
@@ -65,6 +55,7 @@ class WholeRoad : public ::testing::Test {
   ui::CatalogueView& view = main.View();
   QStringList messages, opened;
   int ended = 0;
+  ScopedDoubles doubles;  // the first to go: the doubles refer to what stands above
 };
 
 // Chooses a format, converts, and waits for the end; the status line shows the progress meanwhile.
@@ -74,7 +65,9 @@ void ConvertTo(ui::CatalogueView& convert, const QString& format) {
   QTest::mouseClick(convert.Control(C::ConvertButton), Qt::LeftButton);
   bool progressed = false;
   const auto done = [&] {
-    progressed = progressed || convert.Text(C::StatusLine).startsWith("Converting video... ");
+    progressed =
+        progressed ||
+        convert.Text(C::StatusLine).startsWith(QString::fromUtf16(conversion::ProgressStatus).section(u'%', 0, 0));
     return convert.Text(C::StatusLine) == kDone && convert.IsEnabled(C::ConvertButton);
   };
   EXPECT_TRUE(QTest::qWaitFor(done, 60000)) << qPrintable(format) << ": " << qPrintable(convert.Text(C::StatusLine));
@@ -124,52 +117,6 @@ TEST_F(WholeRoad, FromAWatchPageToConvertedFilesWithACutRange) {
     EXPECT_EQ(probe->video ? probe->video->codec : QString(), picture) << file;
     EXPECT_NEAR(probe->duration, 3.0, 0.1) << file;
   }
-}
-
-// Today's site as a new user meets it: an address pasted from the browser's address bar, a short
-// link and a shorts link, each over https from a site whose certificate the company's authority
-// in SSL_CERT_FILE vouches for; then a video whose page offers no direct link.
-TEST_F(WholeRoad, TodaysAddressesShowTheVideoAndItsDirectLink) {
-  const TestAuthority authority(SiteNames());
-  ASSERT_TRUE(authority.IsValid());
-  // Read by the first fetch, as when the program starts with it set.
-  const ScopedEnvironment certificates{{"SSL_CERT_FILE", authority.CertificateFile().toUtf8()}};
-  server.ServeTls(authority.ServerConfiguration());
-  server.Script("/watch?v=AB12", {200, {{"Content-Type", "text/html; charset=utf-8"}}, TodayPage()});
-  server.Script("/AB12", {301, {{"Location", "https://" + SiteHost.toUtf8() + "/watch?v=AB12"}}});
-  server.Script("/shorts/AB12", {200, {}, TodayPage()});
-  for (const QString& address : {"https://" + SiteHost + "/watch?v=AB12", "https://" + ShortLinkHost + "/AB12",
-                                 "https://" + SiteHost + "/shorts/AB12"}) {
-    view.Control(M::AddressBox)->setFocus();
-    QTest::keyClick(view.Control(M::AddressBox), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(view.Control(M::AddressBox), address);
-    view.SetText(M::InformationBox, QString());
-    QTest::mouseClick(view.Control(M::RetrieveButton), Qt::LeftButton);
-    EXPECT_EQ(view.Text(M::InformationBox), TodayPageText) << qPrintable(address);
-    EXPECT_EQ(view.Text(M::StatusLine), "YouTube data loaded. Click Download button to save the video.");
-    opened.clear();
-    QTest::mouseClick(view.Control(M::DownloadButton), Qt::LeftButton);
-    EXPECT_EQ(opened, QStringList{TodayPageLink}) << qPrintable(address);
-  }
-  EXPECT_TRUE(messages.isEmpty()) << qPrintable(messages.join(" | "));
-
-  server.Script("/watch?v=CD34",
-                {200, {}, TodayPage(QByteArray(PlayerData).replace("\"url\":", "\"signatureCipher\":"))});
-  view.SetText(M::AddressBox, "https://" + SiteHost + "/watch?v=CD34");
-  QTest::mouseClick(view.Control(M::RetrieveButton), Qt::LeftButton);
-  EXPECT_EQ(view.Text(M::InformationBox), TodayPageText);
-  EXPECT_EQ(view.Text(M::StatusLine), "YouTube data loaded, but the page holds no download link.");
-  EXPECT_FALSE(view.IsEnabled(M::DownloadButton));
-}
-
-TEST_F(WholeRoad, ExitDuringARetrievalEndsTheProgram) {
-  server.Script("/watch?v=slow", {200, {}, WatchPage, std::chrono::milliseconds(400)});
-  view.SetText(M::AddressBox, "http://www.youtube.com/watch?v=slow");
-  // A close request arrives while the page is still on its way.
-  QTimer::singleShot(100, &main, [&] { main.B2_Click(M::Button::Exit); });
-  main.B1_Click();
-  EXPECT_EQ(ended, 1);
-  EXPECT_TRUE(view.IsEnabled(M::RetrieveButton));
 }
 
 }  // namespace

@@ -1,17 +1,13 @@
 #pragma once
-// What the tests of the conversion window over the scripted stand-in converter share: the
-// window's texts, a progress line, and a program folder with the stand-in in it.
+// What the tests of the conversion window over the scripted stand-in converter share: a progress
+// line, and a program folder with the stand-in in it.
 #include <gtest/gtest.h>
 
 #include "RunSupport.h"
 #include "platform/Shell.h"
+#include "tests/support/ScopedDouble.h"
 
 namespace testsupport {
-
-inline const QString Loading = "Loading & analyzing video... It may take a while.";
-inline const QString Done = "Done! Click Open button to open the folder.";
-inline const QString Cancelled = "Conversion is cancelled.";
-inline const QString Failed = "Conversion failed! See the information box for the converter's message.";
 
 inline QString Progress(double seconds) {
   return QString("print frame=  %1 fps= 25 q=2.0 size=     100kB time=%2 bitrate= 409.6kbits/s\\r\n")
@@ -26,10 +22,12 @@ class ConversionRunTest : public ::testing::Test {
   std::unique_ptr<WindowUnderTest> w;
   int descriptorsBefore = 0;
   QList<QStringList> shellCommands;
+  ScopedDoubles doubles;
 
   void SetUp() override {
     ASSERT_TRUE(program.isValid());
-    platform::testing::SetShellDouble([this](const QStringList& command) { shellCommands.append(command); });
+    doubles.Set(platform::testing::SetShellDouble,
+                [this](const QStringList& command) { shellCommands.append(command); });
     ASSERT_TRUE(QFile::copy(FAKE_CONVERTER, program.filePath("kodavert.dll")));
     ASSERT_TRUE(QDir(program.path()).mkdir("Video Output"));
     input = program.filePath("talk.flv");
@@ -40,7 +38,6 @@ class ConversionRunTest : public ::testing::Test {
   void TearDown() override {
     w.reset();
     ExpectNothingLeft();
-    platform::testing::SetShellDouble({});
   }
 
   void Open() {

@@ -15,11 +15,20 @@ namespace testsupport {
 using namespace view::frmConvert;
 using enum view::frmConvert::Button;
 
+// The window's status texts.
+inline const QString Loading = QString::fromUtf16(conversion::LoadingStatus);
+inline const QString Converting = QString::fromUtf16(conversion::ProgressStatus).section(u'%', 0, 0);
+inline const QString Done = QString::fromUtf16(conversion::DoneStatus);
+inline const QString Cancelled = QString::fromUtf16(conversion::CancelledStatus);
+inline const QString Failed = QString::fromUtf16(conversion::FailedStatus);
+inline const QString StartFailed = QString::fromUtf16(conversion::StartFailedStatus);
+inline const QString ConverterMissing = QString::fromUtf16(conversion::ConverterMissingText);
+
 // The percentages the status line showed, in order.
 inline QList<int> Percentages(const QStringList& statusTexts) {
   QList<int> percents;
   for (const QString& t : statusTexts) {
-    if (t.startsWith("Converting video... ")) percents.append(t.section(' ', 2, 2).chopped(1).toInt());
+    if (t.startsWith(Converting)) percents.append(t.mid(Converting.size()).section(u'%', 0, 0).toInt());
   }
   return percents;
 }

@@ -41,17 +41,17 @@ TEST(Soak, CancelAndInformationCyclesLeaveNothingBehind) {
   for (int cycle = 0; cycle < 100; ++cycle) {
     w.window.B1_Click(Convert);
     if (cycle % 3 == 1) {
-      ASSERT_TRUE(tickUntil([&] { return status().startsWith("Converting video... ") || w.Idle(); }));
+      ASSERT_TRUE(tickUntil([&] { return status().startsWith(Converting) || w.Idle(); }));
     } else if (cycle % 3 == 2) {
-      ASSERT_TRUE(tickUntil([&] { return status() == "Converting video... 100% completed." || w.Idle(); }));
+      ASSERT_TRUE(
+          tickUntil([&] { return status() == QString::fromUtf16(conversion::ProgressStatus).arg(100) || w.Idle(); }));
     }  // else: at once, before the converter has said anything
     if (!w.Idle()) {
       w.window.B1_Click(Cancel);
       ++cancelled;
     }
     ASSERT_TRUE(tickUntil([&] { return w.Idle(); })) << "cycle " << cycle;
-    ASSERT_TRUE(status() == "Conversion is cancelled." || status() == "Done! Click Open button to open the folder.")
-        << "cycle " << cycle << ": " << status().toStdString();
+    ASSERT_TRUE(status() == Cancelled || status() == Done) << "cycle " << cycle << ": " << status().toStdString();
   }
   // The information runs never write into the output folder, not even over a finished file.
   const auto converted = [&] {

@@ -97,6 +97,7 @@ const Line kLines[] = {
     {"help, long form", "-i IN -y --help DIR/out.avi", "", 0, "Refused:\n  -map M"},
     // Refused before anything is written.
     {"no output", "-i IN -y", "", 2, "no output file"},
+    {"empty output", "-i IN -y ", "", 2, "no output file"},  // the last word is empty
     {"no input", "-y DIR/out.avi", "", 2, "no input file"},
     {"second input", "-i IN -y -i other.flv DIR/out.avi", "", 2, "Error: more than one input"},
     {"second output", "-i IN -y DIR/a.avi DIR/out.avi", "", 2, "more than one output"},
@@ -116,6 +117,8 @@ const Line kLines[] = {
      "Error: -qscale 40 is out of range for mpeg4"},
     {"existing output without -y", "-i IN SRC/kept.avi", "", 1, "-y"},
     {"value missing", "-i IN -y -b", "", 2, "-b needs a value"},
+    {"encoder option without its value", "-i IN -y DIR/out.avi -trellis", "", 2, "option -trellis needs a value."},
+    {"refused option", "-i IN -y -map 0:0 DIR/out.avi", "", 2, "Error: -map is not supported: the converter always"},
     {"unknown option", "-i IN -y -vcodec mpeg4 -nosuch 1 DIR/out.avi", "", 2, "Error: unknown option -nosuch."},
     {"bit rate in words", "-i IN -y -b fast DIR/out.avi", "", 2, "invalid value 'fast' for option -b"},
     {"size in words", "-i IN -y -s 320by240 DIR/out.avi", "", 2, "option -s"},

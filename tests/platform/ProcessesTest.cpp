@@ -58,7 +58,7 @@ TEST(KillProcessesByName, EndsOwnConvertersEvenWhenTheyIgnoreStopRequests) {
       ASSERT_TRUE(process.startDetached(&id));
     } else {
       runs.push_back(std::make_unique<conversion::ConverterRun>());
-      ASSERT_TRUE(runs.back()->Start({path}));
+      ASSERT_TRUE(runs.back()->Start({path}, {}));
       id = runs.back()->ProcessId();
       ASSERT_EQ(conversion::ConverterRun::Owning(id), runs.back().get());
     }

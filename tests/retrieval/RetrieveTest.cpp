@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QSslConfiguration>
 #include <QTimer>
 #include <QUrl>
 
@@ -21,8 +22,6 @@ const QString Loading = QStringLiteral("Loading YouTube data. Please wait...");
 const QString Loaded = QStringLiteral("YouTube data loaded. Click Download button to save the video.");
 const QString Failed = QStringLiteral("Failed loading YouTube data! Check your internet connection and try again.");
 
-QByteArray Without(const QByteArray& marker) { return QByteArray(WatchPage).replace(marker, "removed"); }
-
 class RetrieveTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -42,41 +41,21 @@ class RetrieveTest : public ::testing::Test {
   FakeControlView view{view::frmMainSpec};
 };
 
-TEST_F(RetrieveTest, WindowStaysServedAndButtonsOffWhileWaiting) {
-  server.Script("/watch?v=AB12", {.body = WatchPage, .delay = 300ms});
+// A server that never answers: only the cancel ends the request (a request that went on would
+// outlast the test's time).
+TEST_F(RetrieveTest, WindowStaysServedAndButtonsOffWhileWaitingAndACancelEndsTheWait) {
+  server.Script("/watch?v=AB12", {.body = WatchPage, .delay = 1h});
+  inet.SetTimeLimit(1h);
   bool sawBusyState = false;
-  QTimer::singleShot(100ms, [&] {
+  QTimer::singleShot(0, [&] {
     sawBusyState =
         !view.IsEnabled(M::RetrieveButton) && !view.IsEnabled(M::DownloadButton) && view.Text(M::StatusLine) == Loading;
+    inet.Cancel();
   });
   Retrieve(WatchPageAddress);
   EXPECT_TRUE(sawBusyState);
+  EXPECT_EQ(view.messages, QStringList{"[stop] Error: " + Failed});
   EXPECT_TRUE(view.IsEnabled(M::RetrieveButton));
-}
-
-// The earlier page's results must never pass for this page's.
-TEST_F(RetrieveTest, AbsentFieldLeavesItsPartOut) {
-  const struct {
-    QByteArray page;
-    QString information;  // what T3 holds afterwards
-    QString link;         // what T1 holds afterwards; Download is enabled exactly when there is one
-  } cases[] = {
-      {Without("<title>"), WatchPageText.mid(WatchPageText.indexOf("User: ")), WatchPageLink},
-      {Without("VideoWatch/VideoCategoryLink"), QString(WatchPageText).remove("Category: Film && Animation\r\n\r\n"),
-       WatchPageLink},
-      {Without("</span></div>"), WatchPageText.left(WatchPageText.indexOf("Description: ")), WatchPageLink},
-      {Without("&title="), WatchPageText, ""},
-  };
-  for (const auto& c : cases) {
-    server.Script("/watch?v=AB12", {.body = c.page});
-    Retrieve(WatchPageAddress);
-    EXPECT_TRUE(view.messages.empty());
-    EXPECT_EQ(view.Text(M::InformationBox), c.information);
-    EXPECT_EQ(view.Text(M::LinkBox), c.link);
-    const bool linked = !c.link.isEmpty();
-    EXPECT_EQ(view.Text(M::StatusLine), linked ? Loaded : "YouTube data loaded, but the page holds no download link.");
-    EXPECT_EQ(view.IsEnabled(M::DownloadButton), linked);
-  }
 }
 
 // The mobile site's form: the player data as a JavaScript string, its brackets, quotes and
@@ -162,15 +141,12 @@ const TodayCase TodayCases[] = {
      TodayPageText, "", CannotPlay + "Sign in to confirm your age"},
     {"UnplayableWithoutReason", TodayPage(With(PlayerData, R"({"status":"OK")", R"({"status":"UNPLAYABLE")")),
      TodayPageText, "", CannotPlay + "UNPLAYABLE"},
-    {"Page2008Unchanged", WatchPage, WatchPageText, WatchPageLink, Loaded},
     {"Emoji", TodayPage(With(PlayerData, "Cats \\u0026 Dogs", "Cats \xf0\x9f\x98\x80 \\ud83d\\udc36")),
      TextWith("Cats & Dogs", QStringLiteral("Cats 😀 🐶"))},
     {"EmojiOnMobile", MobilePage(MobileString(With(PlayerData, "Cats \\u0026 Dogs", "Cats \xf0\x9f\x98\x80"))),
      TextWith("Cats & Dogs", QStringLiteral("Cats 😀"))},
     {"EscapedQuotes", TodayPage(With(PlayerData, "Cats \\u0026 Dogs", R"(\"Cats\" \\ <b>Dogs</b>)")),
      TextWith("Cats & Dogs", R"("Cats" \ <b>Dogs</b>)")},
-    {"EscapedQuotesOnMobile", MobilePage(MobileString(With(PlayerData, "Cats \\u0026 Dogs", R"(\"Cats\" it's)"))),
-     TextWith("Cats & Dogs", R"("Cats" it's)")},
     {"DateWithoutTime", TodayPage(With(PlayerData, "2009-10-24T18:45:00-07:00", "2009-10-24"))},
     {"NonTextKeysAbsent", TodayPage(With(With(PlayerData, R"("viewCount":"1234567")", R"("viewCount":1234567)"),
                                          R"("author":"bob")", R"("author":null)")),
@@ -222,11 +198,6 @@ const SecureCase SecureCases[] = {
      "https://" + ShortLinkHost + "/AB12",
      "/AB12",
      {.status = 301, .headers = {{"Location", "https://" + SiteHost.toUtf8() + "/watch?v=AB12&feature=youtu.be"}}}},
-    {"Shorts", "https://" + SiteHost + "/shorts/AB12", "/shorts/AB12", {.body = TodayPage()}},
-    {"Mobile",
-     "https://m." + SiteNames()[2] + "/watch?v=AB12",
-     "/watch?v=AB12",
-     {.body = MobilePage("JSON.parse(" + MobileString(PlayerData) + ")")}},
     {"UntrustedCertificate", "https://" + SiteHost + "/watch?v=AB12", "/watch?v=AB12", {.body = TodayPage()}, false},
 };
 
@@ -239,11 +210,15 @@ TEST_P(SecureTest, FetchesFromTrustedSitesOnly) {
   ASSERT_TRUE(Trusted().IsValid());
   const TestAuthority untrusted(SiteNames());
   ASSERT_TRUE(untrusted.IsValid());
+  // Read by the first fetch, as when the program starts with it set.
   const ScopedEnvironment certificates{{"SSL_CERT_FILE", Trusted().CertificateFile().toUtf8()}};
   server.ServeTls((c.trusted ? Trusted() : untrusted).ServerConfiguration());
   server.Script(c.target, c.response);
   server.Script("/watch?v=AB12&feature=youtu.be", {.body = TodayPage()});
   Retrieve(c.address);
+  // Beside the system's authorities, not in their place.
+  const QList<QSslCertificate> trusted = QSslConfiguration::defaultConfiguration().caCertificates();
+  for (const QSslCertificate& system : QSslConfiguration::systemCaCertificates()) ASSERT_TRUE(trusted.contains(system));
   // The page came through a tunnel, so over TLS: the proxy saw only the host.
   const auto requests = server.Requests();
   ASSERT_FALSE(requests.empty());
@@ -265,18 +240,6 @@ TEST_P(SecureTest, FetchesFromTrustedSitesOnly) {
 INSTANTIATE_TEST_SUITE_P(Addresses, SecureTest, ::testing::ValuesIn(SecureCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A page of the largest size allowed, whose title and link run for megabytes without a break.
-TEST_F(RetrieveTest, HugeFieldsArriveWhole) {
-  const QByteArray huge(6 * 1024 * 1024, 'x');
-  server.Script("/watch?v=AB12", {.body = QByteArray(WatchPage)
-                                              .replace("YouTube - Cats &amp; Dogs", huge)
-                                              .replace("video_id=AB12", "video_id=" + huge)});
-  inet.SetSizeLimit(16 * 1024 * 1024);
-  Retrieve(WatchPageAddress);
-  EXPECT_EQ(view.Text(M::InformationBox), QString(WatchPageText).replace("Cats &amp; Dogs", huge));
-  EXPECT_EQ(view.Text(M::LinkBox), QString(WatchPageLink).replace("AB12", huge));
-}
-
 // Download was enabled by an earlier success; a failure disables it and keeps the earlier results.
 // How a request fails is the transfer's concern: here any failure must end the same way.
 TEST_F(RetrieveTest, FailureIsReportedAndKeepsEarlierResults) {
@@ -296,8 +259,7 @@ TEST_F(RetrieveTest, FailureIsReportedAndKeepsEarlierResults) {
 }
 
 TEST_F(RetrieveTest, RejectedAddressesAreNeverFetched) {
-  for (const QString& address : QStringList{"", "https://" + SiteHost + "/channel/AB12",
-                                            "http://video.test/watch?v=AB12", "https://youtu.be/"}) {
+  for (const QString& address : QStringList{"", "https://" + SiteHost + "/channel/AB12"}) {
     view.messages.clear();
     view.SetEnabled(M::DownloadButton, true);
     Retrieve(address);

@@ -25,6 +25,7 @@
 #include "platform/widgets/MessageBox.h"
 #include "platform/widgets/ShellExecute.h"
 #include "tests/support/Modal.h"
+#include "tests/support/ScopedDouble.h"
 #include "ui/frmAbout.h"
 #include "ui/frmConvert.h"
 #include "ui/frmMain.h"
@@ -51,17 +52,6 @@ TEST(Catalogue, SizesEachWindowAndGivesEveryControlButLabelsANameAndItsTipAsDesc
       EXPECT_TRUE(row.kind == view::ControlKind::Label || !w->accessibleName().isEmpty()) << row.name;
     }
   }
-}
-
-TEST(Catalogue, TabOrderFollowsTheTable) {
-  QWidget window;
-  ui::CatalogueView view(&window, view::frmMainSpec);
-  QStringList chain;
-  for (QWidget* w = view.Control(M::InformationBox); chain.size() < 12; w = w->nextInFocusChain())
-    if (w->focusPolicy() != Qt::NoFocus) chain << w->objectName();
-  EXPECT_EQ(chain, QStringList({M::InformationBox, M::LinkBox, M::StatusLine, M::ExitButton, M::AboutButton,
-                                M::UpdateButton, M::AddressBox, M::FileBox, M::DownloadButton, M::RetrieveButton,
-                                M::ConvertButton, M::SelectButton}));
 }
 
 class TextBoxes : public ::testing::Test {
@@ -111,21 +101,14 @@ class MainWindow : public ::testing::Test {
     ASSERT_TRUE(folder.isValid());
     ASSERT_TRUE(QDir(folder.path()).mkdir("Video Output"));
     App().Path = folder.path();
-    platform::testing::SetMessageBoxDouble([this](const auto& m) {
+    doubles.Set(platform::testing::SetMessageBoxDouble, [this](const auto& m) {
       messages << (m.icon == view::MessageIcon::Critical ? "[stop] " : "[no icon] ") + m.title + ": " + m.text;
     });
-    platform::testing::SetShellExecuteDouble([this](const QString& a) { opened << a; });
-    platform::testing::SetShowOpenDouble([this](const platform::CommonDialog&) { return nextAnswer; });
-    platform::testing::SetEndDouble([this] { ++ended; });
+    doubles.Set(platform::testing::SetShellExecuteDouble, [this](const QString& a) { opened << a; });
+    doubles.Set(platform::testing::SetShowOpenDouble, [this](const platform::CommonDialog&) { return nextAnswer; });
+    doubles.Set(platform::testing::SetEndDouble, [this] { ++ended; });
     window.Form_Load();
     window.show();
-  }
-  void TearDown() override {
-    App() = saved;
-    platform::testing::SetMessageBoxDouble({});
-    platform::testing::SetShellExecuteDouble({});
-    platform::testing::SetShowOpenDouble({});
-    platform::testing::SetEndDouble({});
   }
   QString MakeFile(const QString& name) {
     QFile file(folder.filePath(name));
@@ -139,13 +122,14 @@ class MainWindow : public ::testing::Test {
   void Click(const char* name) { QTest::mouseClick(window.View().Control(name), Qt::LeftButton); }
   bool Enabled(const char* name) { return window.View().IsEnabled(name); }
 
-  const Application saved = App();
+  ScopedRestore<Application> savedApplication{App()};
   platform::testing::ScopedChoices choices;
   QTemporaryDir folder;
   frmMain window;
   platform::testing::DialogAnswer nextAnswer;
   QStringList messages, opened;
   int ended = 0;
+  ScopedDoubles doubles;  // the first to go: the doubles refer to what stands above
 };
 
 TEST_F(MainWindow, LoadsWithItsCaptionAndNothingToDownloadOrConvert) {
