@@ -33,6 +33,18 @@ std::vector<ConverterOption> ConverterOptionList(const ConversionSettings& s, st
   text("-maxrate ", s.MaxRate);
   flag("-deinterlace", s.Deinterlace);
   flag("-sameq", s.SameQuality);
+  text("-pix_fmt ", s.PixelFormat);
+  text("-preset ", s.Preset);
+  text("-crf ", s.RateFactor);
+  text("-cpu-used ", s.Speed);
+  text("-row-mt ", s.RowThreads);
+  text("-tag:v ", s.VideoTagToday);
+  text("-fit ", s.FitBox);
+  text("-fpsmax ", s.FrameRateCap);
+  flag("-tonemap", s.ToneMap);
+  flag("-ownpalette", s.OwnPalette);
+  flag("-vn", s.NoVideo);
+  text("-movflags ", s.MuxerFlags);
   text("-acodec ", s.AudioCodec);
   text("-atag ", s.AudioTag);
   text("-ab ", s.AudioBitrate);

@@ -40,7 +40,8 @@ void Progress::Print(int64_t bytes) {
   // The blank after "frame=" is part of the marker the program looks for, whatever the count's width.
   char line[160];
   snprintf(line, sizeof line, "frame= %4lld fps=%3.0f q=%.1f size=%8lldkB time=%.2f bitrate=%s",
-           static_cast<long long>(frames_), fps, quantiser_, static_cast<long long>(bytes / 1024), seconds_, bitrate);
+           static_cast<long long>(frames_), fps, quantiser_, static_cast<long long>(bytes / 1024),
+           offset_ + factor_ * seconds_, bitrate);
   WriteLine(line);
 }
 
