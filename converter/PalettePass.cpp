@@ -60,8 +60,8 @@ class PalettePass {
   static PaletteResult Fail(std::string error) { return {nullptr, 0, std::move(error)}; }
 
   std::string Rebuild(const SourceFormat& source) {
-    FilterChain::CreateResult created = FilterChain::ForVideo(options_, plan_, source, video_->stream->time_base,
-                                                              input_->VideoFrameRate());
+    FilterChain::CreateResult created =
+        FilterChain::ForVideo(options_, plan_, source, video_->stream->time_base, input_->VideoFrameRate());
     chain_ = std::move(created.chain);
     return created.error;
   }
@@ -82,8 +82,7 @@ class PalettePass {
     while (!palette_ && (result = avcodec_receive_frame(decoder, frame_.get())) >= 0) {
       int64_t pts = frame_->best_effort_timestamp;
       pts = pts == AV_NOPTS_VALUE ? nextPts_ : pts - shift_;
-      if (pts != AV_NOPTS_VALUE)
-        nextPts_ = pts + (frame_->pkt_duration > 0 ? frame_->pkt_duration : frameDuration_);
+      if (pts != AV_NOPTS_VALUE) nextPts_ = pts + (frame_->pkt_duration > 0 ? frame_->pkt_duration : frameDuration_);
       frame_->pts = pts;
       std::string error;
       if (!chain_->Accepts(*frame_)) error = Rebuild(SourceFormat::Of(*frame_));

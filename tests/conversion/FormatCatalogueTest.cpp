@@ -17,14 +17,15 @@ ConversionSettings Applied(const QString& name) {
   return s;
 }
 
-TEST(FillFormatList, Holds24NamesInCatalogueOrderWithTheSecondSelected) {
+TEST(FillFormatList, Holds33NamesInCatalogueOrderWithTheSecondSelected) {
   FakeControlView view{view::frmConvertSpec};
   view.AddItem(view::frmConvert::FormatList, "left over from an earlier showing");
   conversion::FillFormatList(view);
   const QStringList names = view.items[view::frmConvert::FormatList];
-  ASSERT_EQ(names.size(), 24);
+  ASSERT_EQ(names.size(), 33);
   EXPECT_EQ(names.first(), "AVI (MPEG4-DivX-Compatible)");
-  EXPECT_EQ(names.last(), "MP3 Sound (MP3)");
+  EXPECT_EQ(names[23], "MP3 Sound (MP3)");  // the 24 of 2008 first, today's after them
+  EXPECT_EQ(names.last(), "GIF (Animated, 480 Wide)");
   EXPECT_EQ(view.Text(view::frmConvert::FormatList), "AVI (MPEG4-DivX-Best Quality)");
 }
 

@@ -34,6 +34,10 @@ struct ProbedStream {
   int sampleRate = 0;
   int channels = 0;
   double duration = 0;  // from the decoded frame count for video
+  QString tag;          // "avc1"; empty when the container keeps none
+  QString pixelFormat;
+  QString pixelAspect;  // "1:1"
+  QString colours;      // "primaries/transfer", "-" for one not given
 };
 
 struct Probe {
