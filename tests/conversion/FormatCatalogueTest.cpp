@@ -29,21 +29,6 @@ TEST(FillFormatList, Holds33NamesInCatalogueOrderWithTheSecondSelected) {
   EXPECT_EQ(view.Text(view::frmConvert::FormatList), "AVI (MPEG4-DivX-Best Quality)");
 }
 
-// Rows whose cells are easy to get wrong, each given as the options it leads to.
-TEST(ApplyFormat, CatalogueRowsGiveTheirOptions) {
-  const std::pair<const char*, const char*> rows[] = {
-      {"Sony PSP (PSP AVC)",
-       "-y -b 400 -r 29.97 -s 368x208 -vcodec h264 -bufsize 128 -g 250 -qscale 25 -maxrate 1500 "
-       "-acodec aac -ab 128 -ar 48000 -ac 2"},
-      {"mp3 sound (mp3)", "-y"},  // names are compared exactly
-  };
-  for (const auto& [name, options] : rows) {
-    const QStringList arguments =
-        conversion::ConverterArguments("c", "i", conversion::ConverterOptionList(Applied(name), {}), "o");
-    EXPECT_EQ(arguments.mid(3, arguments.size() - 4).join(' '), options) << name;
-  }
-}
-
 TEST(ApplyFormat, ComposesTheOutputPathFromTheFolderTextAsItStands) {
   struct Case {
     const char* folder;

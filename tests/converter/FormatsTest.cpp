@@ -78,15 +78,13 @@ std::optional<double> PromisedMuxRate(const QString& path) {
 // downloads; "index-last" otherwise; empty for other files.
 QString IndexPlace(const QString& path) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  while (file.bytesAvailable() >= 8) {
-    const QByteArray header = file.read(8);
-    const QByteArray type = header.mid(4, 4);
-    if (type == "moov") return "index-first";
-    if (type == "mdat") return "index-last";
-    quint64 size = quint32(qFromBigEndian<quint32>(header.constData()));
-    if (size == 1) size = qFromBigEndian<quint64>(file.read(8).constData());
-    if (size < 8 || !file.seek(file.pos() - (size == 1 ? 16 : 8) + qint64(size))) return {};
+  for (qint64 at = 0; file.isOpen() || file.open(QIODevice::ReadOnly);) {
+    const QByteArray header = (file.seek(at), file.read(8));
+    const quint32 size = header.size() == 8 ? qFromBigEndian<quint32>(header.constData()) : 0;
+    if (header.endsWith("moov") || header.endsWith("mdat"))
+      return header.endsWith("moov") ? "index-first" : "index-last";
+    if (size < 8) return {};
+    at += size;
   }
   return {};
 }
