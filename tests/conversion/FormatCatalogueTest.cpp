@@ -11,12 +11,6 @@ using conversion::ConversionSettings;
 
 namespace {
 
-ConversionSettings Applied(const QString& name) {
-  ConversionSettings s;
-  ApplyFormat(s, name, QStringLiteral("/out"), QStringLiteral("talk"));
-  return s;
-}
-
 TEST(FillFormatList, Holds33NamesInCatalogueOrderWithTheSecondSelected) {
   FakeControlView view{view::frmConvertSpec};
   view.AddItem(view::frmConvert::FormatList, "left over from an earlier showing");
