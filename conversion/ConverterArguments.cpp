@@ -36,6 +36,7 @@ std::vector<ConverterOption> ConverterOptionList(const ConversionSettings& s, st
   text("-pix_fmt ", s.PixelFormat);
   text("-preset ", s.Preset);
   text("-crf ", s.RateFactor);
+  text("-deadline ", s.Deadline);
   text("-cpu-used ", s.Speed);
   text("-row-mt ", s.RowThreads);
   text("-tag:v ", s.VideoTagToday);

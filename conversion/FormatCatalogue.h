@@ -36,6 +36,7 @@ struct ConversionSettings {
   QString PixelFormat;      // -pix_fmt
   QString Preset;           // -preset
   QString RateFactor;       // -crf
+  QString Deadline;         // -deadline
   QString Speed;            // -cpu-used
   QString RowThreads;       // -row-mt
   QString VideoTagToday;    // -tag:v
