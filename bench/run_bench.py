@@ -3,7 +3,7 @@
 
 Generates two 60-second sources, a 320x240 Flash video (FLV1 picture, MP3 sound at 22050 Hz) as
 the program was made for and a 1920x1080 VP9/Opus WebM as the site gives today, converts each
-with each of the 24 formats, in turn by kodavert.dll (with the window's option text) and by ffmpeg
+with each of the 33 formats, in turn by kodavert.dll (with the window's option text) and by ffmpeg
 (with the equivalent modern options: same codecs, sizes, rates, bit rates and quality settings),
 several times, and writes the median wall time, CPU time, peak memory and output size of each,
 with the ratios, to RESULTS.md beside this script.
@@ -28,6 +28,18 @@ SAMEQ = ["-q:v", "2"]
 SAMEQ_H264 = ["-crf", "18"]
 DEINTERLACE = ["-vf", "yadif=deint=interlaced"]
 NTSC = "30000/1001"
+
+# Today's formats keep the display shape with square pixels, never larger than the source.
+def fit(width, height):
+    return ["-vf", f"scale=w='min({width},iw)':h='min({height},ih)':force_original_aspect_ratio=decrease:"
+                   "force_divisible_by=2,setsar=1"]
+
+
+FIT_SOURCE = ["-vf", "scale=trunc(iw/2)*2:trunc(ih/2)*2,setsar=1"]
+AAC_48K = ["-c:a", "aac", "-b:a", "160k", "-ar", "48000", "-ac", "2"]
+OPUS_48K = ["-c:a", "libopus", "-b:a", "128k", "-ar", "48000", "-ac", "2"]
+GIF_PICTURE = "fps=15,scale=w='min(480,iw)':h=-2,setsar=1"
+PALETTE = "palette"  # two runs of the stock tool, see stock_commands()
 
 # (name, extension, the window's option text, the stock tool's options)
 ROWS = [
@@ -123,6 +135,42 @@ ROWS = [
     ("MP3 Sound (MP3)", ".mp3",
      "-f mp3 -acodec mp3 -ab 128 -ar 44100 -ac 2",
      ["-vn", "-c:a", "libmp3lame", "-b:a", "128k", "-ar", "44100", "-ac", "2", "-f", "mp3"]),
+    ("MP4 (H.264/AAC, Original Size)", ".mp4",
+     "-vcodec libx264 -pix_fmt yuv420p -preset fast -crf 22 -tag:v avc1 -fit source -fpsmax 60 -tonemap "
+     "-movflags +faststart -acodec aac -ab 160 -ar 48000 -ac 2",
+     ["-c:v", "libx264", "-pix_fmt", "yuv420p", "-preset", "fast", "-crf", "22", "-tag:v", "avc1", *FIT_SOURCE,
+      "-fpsmax", "60", "-movflags", "+faststart", *AAC_48K]),
+    ("MP4 (H.264/AAC, 720p)", ".mp4",
+     "-vcodec libx264 -pix_fmt yuv420p -preset fast -crf 21 -tag:v avc1 -fit 1280x720 -fpsmax 60 -tonemap "
+     "-movflags +faststart -acodec aac -ab 160 -ar 48000 -ac 2",
+     ["-c:v", "libx264", "-pix_fmt", "yuv420p", "-preset", "fast", "-crf", "21", "-tag:v", "avc1", *fit(1280, 720),
+      "-fpsmax", "60", "-movflags", "+faststart", *AAC_48K]),
+    ("MP4 (H.265/AAC, Original Size)", ".mp4",
+     "-vcodec libx265 -preset superfast -crf 25 -tag:v hvc1 -fit source -fpsmax 60 -movflags +faststart "
+     "-acodec aac -ab 160 -ar 48000 -ac 2",
+     ["-c:v", "libx265", "-preset", "superfast", "-crf", "25", "-tag:v", "hvc1", *FIT_SOURCE, "-fpsmax", "60",
+      "-movflags", "+faststart", *AAC_48K]),
+    ("WebM (VP9/Opus, Original Size)", ".webm",
+     "-vcodec libvpx-vp9 -crf 33 -deadline realtime -cpu-used 5 -row-mt 1 -fit source -fpsmax 60 -acodec libopus -ab 128 -ar 48000 -ac 2",
+     ["-c:v", "libvpx-vp9", "-b:v", "0", "-crf", "33", "-deadline", "realtime", "-cpu-used", "5", "-row-mt", "1", *FIT_SOURCE,
+      "-fpsmax", "60", *OPUS_48K]),
+    ("MKV (AV1/Opus, Original Size)", ".mkv",
+     "-vcodec libsvtav1 -preset 10 -crf 35 -fit source -fpsmax 60 -acodec libopus -ab 128 -ar 48000 -ac 2",
+     ["-c:v", "libsvtav1", "-preset", "10", "-crf", "35", *FIT_SOURCE, "-fpsmax", "60", *OPUS_48K]),
+    ("M4A Sound (AAC)", ".m4a",
+     "-vn -movflags +faststart -acodec aac -ab 192 -ar 48000 -ac 2",
+     ["-vn", "-movflags", "+faststart", "-c:a", "aac", "-b:a", "192k", "-ar", "48000", "-ac", "2"]),
+    ("Opus Sound (OPUS)", ".opus",
+     "-vn -acodec libopus -ab 128 -ar 48000 -ac 2",
+     ["-vn", "-c:a", "libopus", "-b:a", "128k", "-ar", "48000", "-ac", "2"]),
+    ("FLAC Sound (Lossless)", ".flac",
+     "-vn -acodec flac -ac 2",
+     ["-vn", "-c:a", "flac", "-ac", "2"]),
+    # The stock tool's palette as the converter makes it: palettegen in a first run, paletteuse in a
+    # second, over the same frames.
+    ("GIF (Animated, 480 Wide)", ".gif",
+     "-vcodec gif -pix_fmt pal8 -fit 480x0 -fpsmax 15 -tonemap -ownpalette",
+     PALETTE),
 ]
 
 
@@ -162,28 +210,58 @@ def make_source(kind, folder, seconds):
     return path
 
 
+def stock_commands(source, stock_options, stock_out):
+    start = ["ffmpeg", "-nostdin", "-y", "-i", str(source)]
+    if stock_options == PALETTE:
+        palette = stock_out.with_name("stock-palette.png")
+        return [[*start, "-vf", GIF_PICTURE + ",palettegen", str(palette)],
+                [*start, "-i", str(palette), "-lavfi", f"[0:v]{GIF_PICTURE}[x];[x][1:v]paletteuse", str(stock_out)]]
+    # The stock tool writes a constant frame rate only when told; kodavert.dll always does.
+    return [[*start, *stock_options, *([] if "-vn" in stock_options else ["-vsync", "cfr"]), str(stock_out)]]
+
+
 def bench_row(row, source, folder, converter, runs):
     name, extension, window_options, stock_options = row
     mine_out = folder / ("kodavert" + extension)
     stock_out = folder / ("stock" + extension)
     tools = {
-        "kodavert": [str(converter), "-i", str(source), "-y", *window_options.split(), str(mine_out)],
-        # The stock tool writes a constant frame rate only when told; kodavert.dll always does.
-        "stock": ["ffmpeg", "-nostdin", "-y", "-i", str(source), *stock_options,
-                  *([] if "-vn" in stock_options else ["-vsync", "cfr"]), str(stock_out)],
+        "kodavert": [[str(converter), "-i", str(source), "-y", *window_options.split(), str(mine_out)]],
+        "stock": stock_commands(source, stock_options, stock_out),
     }
     samples = {tool: [] for tool in tools}
     for _ in range(runs):
-        for tool, command in tools.items():  # in turn, so that both see the same machine load
-            wall, cpu, rss, status = measure(command)
-            if status != 0:
-                raise RuntimeError(f"{tool} failed on {name}: {' '.join(command)}")
-            samples[tool].append((wall, cpu, rss))
+        for tool, commands in tools.items():  # in turn, so that both see the same machine load
+            total = (0, 0, 0)
+            for command in commands:
+                wall, cpu, rss, status = measure(command)
+                if status != 0:
+                    raise RuntimeError(f"{tool} failed on {name}: {' '.join(command)}")
+                total = (total[0] + wall, total[1] + cpu, max(total[2], rss))
+            samples[tool].append(total)
     result = {}
     for tool, values in samples.items():
         result[tool] = tuple(statistics.median(v[i] for v in values) for i in range(3))
     result["sizes"] = (mine_out.stat().st_size, stock_out.stat().st_size)
+    if ssim_wanted:
+        result["ssim"] = (ssim(mine_out, source), ssim(stock_out, source))
     return result
+
+
+ssim_wanted = False
+
+
+def ssim(output, source):
+    """The stock tool's SSIM (All) of `output` against `source`, scaled back to the source's size."""
+    probe = subprocess.run(["ffprobe", "-v", "error", "-select_streams", "v:0", "-show_entries", "stream=width,height",
+                            "-of", "csv=p=0", str(source)], capture_output=True, text=True, check=True)
+    width, height = probe.stdout.strip().split(",")[:2]
+    run = subprocess.run(["ffmpeg", "-nostdin", "-i", str(output), "-i", str(source), "-lavfi",
+                          f"[0:v]scale={width}:{height}:flags=bicubic,format=yuv420p[a];[1:v]format=yuv420p[b];"
+                          "[a][b]ssim", "-f", "null", "-"], capture_output=True, text=True)
+    for line in run.stderr.splitlines():
+        if "SSIM" in line and "All:" in line:
+            return float(line.split("All:")[1].split()[0])
+    return None
 
 
 def table(results):
@@ -195,9 +273,15 @@ def table(results):
         row = ROWS[number - 1]
         (mw, mc, mr), (sw, sc, sr) = result["kodavert"], result["stock"]
         ms, ss = result["sizes"]
-        lines.append(f"| {number} | {row[0]} | {mw:.2f} | {sw:.2f} | {mw / sw:.2f} | {mc:.2f} | {sc:.2f} | "
-                     f"{mr / 1024:.1f} | {sr / 1024:.1f} | {mr / sr:.2f} | {ms / 1000:.0f} | {ss / 1000:.0f} | "
-                     f"{ms / ss:.3f} |")
+        line = (f"| {number} | {row[0]} | {mw:.2f} | {sw:.2f} | {mw / sw:.2f} | {mc:.2f} | {sc:.2f} | "
+                f"{mr / 1024:.1f} | {sr / 1024:.1f} | {mr / sr:.2f} | {ms / 1000:.0f} | {ss / 1000:.0f} | "
+                f"{ms / ss:.3f} |")
+        if "ssim" in result:
+            line += " " + " | ".join("-" if v is None else f"{v:.4f}" for v in result["ssim"]) + " |"
+        lines.append(line)
+    if any("ssim" in result for _, result in results):
+        lines[0] += " SSIM k | SSIM ffmpeg |"
+        lines[1] += "---|---|"
     return lines
 
 
@@ -232,8 +316,12 @@ def main():
     parser.add_argument("--seconds", type=int, default=60)
     parser.add_argument("--sources", default=",".join(SOURCES), help="which sources, of: " + ", ".join(SOURCES))
     parser.add_argument("--keep", type=Path, help="a folder that keeps the generated sources for later runs")
-    parser.add_argument("--rows", help="only these rows, as 'FIRST-LAST' (1 to 24)")
+    parser.add_argument("--rows", help=f"only these rows, as 'FIRST-LAST' (1 to {len(ROWS)})")
+    parser.add_argument("--input", type=Path, help="a video of your own in place of the generated sources")
+    parser.add_argument("--ssim", action="store_true", help="also each output's SSIM against the source")
     arguments = parser.parse_args()
+    global ssim_wanted
+    ssim_wanted = arguments.ssim
     if not arguments.converter.is_file():
         sys.exit(f"no converter at {arguments.converter}; ./run builds it there, or pass --converter")
     kinds = arguments.sources.split(",")
@@ -244,8 +332,11 @@ def main():
     measured = {}
     with tempfile.TemporaryDirectory() as temporary:
         folder = Path(temporary)
+        if arguments.input:
+            kinds = ["input"]
+            SOURCES["input"] = (arguments.input.name, f"{arguments.input.name}, given with --input", [])
         for kind in kinds:
-            source = make_source(kind, arguments.keep or folder, arguments.seconds)
+            source = arguments.input or make_source(kind, arguments.keep or folder, arguments.seconds)
             measured[kind] = results = []
             for number in numbers:
                 row = ROWS[number - 1]

@@ -21,10 +21,12 @@ struct FormatEntry {
   const char16_t* extension;
   bool deinterlaceAndSameQuality;
   std::array<FieldValue, 12> values;  // only what the row gives; the rest keep their values
+  std::array<bool S::*, 2> switches = {};
 };
 
 // Within a row: frame size, frame rate, video bit rate, video codec, further fields, then audio
-// codec, channels, bit rate and sample rate.
+// codec, channels, bit rate and sample rate. Today's formats keep the picture's shape and rate
+// within bounds rather than setting them; their encoder settings keep pace with a person waiting.
 const FormatEntry Catalogue[] = {
     {u"AVI (MPEG4-DivX-Compatible)",
      u".avi",
@@ -256,6 +258,105 @@ const FormatEntry Catalogue[] = {
        {&S::AudioChannels, u"2"},
        {&S::AudioBitrate, u"128"},
        {&S::AudioSampleRate, u"44100"}}}},
+    {u"MP4 (H.264/AAC, Original Size)",
+     u".mp4",
+     false,
+     {{{&S::FitBox, u"source"},
+       {&S::FrameRateCap, u"60"},
+       {&S::VideoCodec, u"libx264"},
+       {&S::Preset, u"fast"},
+       {&S::RateFactor, u"22"},
+       {&S::PixelFormat, u"yuv420p"},
+       {&S::VideoTagToday, u"avc1"},
+       {&S::MuxerFlags, u"+faststart"},
+       {&S::AudioCodec, u"aac"},
+       {&S::AudioChannels, u"2"},
+       {&S::AudioBitrate, u"160"},
+       {&S::AudioSampleRate, u"48000"}}},
+     {&S::ToneMap}},
+    {u"MP4 (H.264/AAC, 720p)",
+     u".mp4",
+     false,
+     {{{&S::FitBox, u"1280x720"},
+       {&S::FrameRateCap, u"60"},
+       {&S::VideoCodec, u"libx264"},
+       {&S::Preset, u"fast"},
+       {&S::RateFactor, u"21"},
+       {&S::PixelFormat, u"yuv420p"},
+       {&S::VideoTagToday, u"avc1"},
+       {&S::MuxerFlags, u"+faststart"},
+       {&S::AudioCodec, u"aac"},
+       {&S::AudioChannels, u"2"},
+       {&S::AudioBitrate, u"160"},
+       {&S::AudioSampleRate, u"48000"}}},
+     {&S::ToneMap}},
+    {u"MP4 (H.265/AAC, Original Size)",
+     u".mp4",
+     false,
+     {{{&S::FitBox, u"source"},
+       {&S::FrameRateCap, u"60"},
+       {&S::VideoCodec, u"libx265"},
+       {&S::Preset, u"superfast"},
+       {&S::RateFactor, u"25"},
+       {&S::VideoTagToday, u"hvc1"},
+       {&S::MuxerFlags, u"+faststart"},
+       {&S::AudioCodec, u"aac"},
+       {&S::AudioChannels, u"2"},
+       {&S::AudioBitrate, u"160"},
+       {&S::AudioSampleRate, u"48000"}}}},
+    {u"WebM (VP9/Opus, Original Size)",
+     u".webm",
+     false,
+     {{{&S::FitBox, u"source"},
+       {&S::FrameRateCap, u"60"},
+       {&S::VideoCodec, u"libvpx-vp9"},
+       {&S::RateFactor, u"33"},
+       {&S::Deadline, u"realtime"},
+       {&S::Speed, u"5"},
+       {&S::RowThreads, u"1"},
+       {&S::AudioCodec, u"libopus"},
+       {&S::AudioChannels, u"2"},
+       {&S::AudioBitrate, u"128"},
+       {&S::AudioSampleRate, u"48000"}}}},
+    {u"MKV (AV1/Opus, Original Size)",
+     u".mkv",
+     false,
+     {{{&S::FitBox, u"source"},
+       {&S::FrameRateCap, u"60"},
+       {&S::VideoCodec, u"libsvtav1"},
+       {&S::Preset, u"10"},
+       {&S::RateFactor, u"35"},
+       {&S::AudioCodec, u"libopus"},
+       {&S::AudioChannels, u"2"},
+       {&S::AudioBitrate, u"128"},
+       {&S::AudioSampleRate, u"48000"}}}},
+    {u"M4A Sound (AAC)",
+     u".m4a",
+     false,
+     {{{&S::MuxerFlags, u"+faststart"},
+       {&S::AudioCodec, u"aac"},
+       {&S::AudioChannels, u"2"},
+       {&S::AudioBitrate, u"192"},
+       {&S::AudioSampleRate, u"48000"}}},
+     {&S::NoVideo}},
+    {u"Opus Sound (OPUS)",
+     u".opus",
+     false,
+     {{{&S::AudioCodec, u"libopus"},
+       {&S::AudioChannels, u"2"},
+       {&S::AudioBitrate, u"128"},
+       {&S::AudioSampleRate, u"48000"}}},
+     {&S::NoVideo}},
+    {u"FLAC Sound (Lossless)",
+     u".flac",
+     false,
+     {{{&S::AudioCodec, u"flac"}, {&S::AudioChannels, u"2"}}},
+     {&S::NoVideo}},
+    {u"GIF (Animated, 480 Wide)",
+     u".gif",
+     false,
+     {{{&S::FitBox, u"480x0"}, {&S::FrameRateCap, u"15"}, {&S::VideoCodec, u"gif"}, {&S::PixelFormat, u"pal8"}}},
+     {&S::ToneMap, &S::OwnPalette}},
 };
 
 }  // namespace
@@ -282,6 +383,8 @@ QString ApplyFormat(ConversionSettings& settings, const QString& formatName, con
       if (given.field) settings.*given.field = QString::fromUtf16(given.value);
     }
     if (entry.deinterlaceAndSameQuality) settings.Deinterlace = settings.SameQuality = true;
+    for (bool S::*given : entry.switches)
+      if (given) settings.*given = true;
     outputExtension = QString::fromUtf16(entry.extension);
     break;
   }

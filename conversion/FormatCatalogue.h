@@ -32,11 +32,25 @@ struct ConversionSettings {
   QString GopSize;           // -g
   QString QScale;            // -qscale
   QString MaxRate;           // -maxrate
+  // Options of today's formats, under the stock tool's names where the old ones have none.
+  QString PixelFormat;      // -pix_fmt
+  QString Preset;           // -preset
+  QString RateFactor;       // -crf
+  QString Deadline;         // -deadline
+  QString Speed;            // -cpu-used
+  QString RowThreads;       // -row-mt
+  QString VideoTagToday;    // -tag:v
+  QString MuxerFlags;       // -movflags
+  QString FitBox;           // -fit
+  QString FrameRateCap;     // -fpsmax
+  bool ToneMap = false;     // -tonemap
+  bool OwnPalette = false;  // -ownpalette
+  bool NoVideo = false;     // -vn
 
   bool operator==(const ConversionSettings&) const = default;
 };
 
-// The 24 format names in list order.
+// The format names in list order: the 24 of 2008, then today's.
 QStringList FormatNames();
 
 // Fills the format list with the format names and selects the second entry.

@@ -5,6 +5,7 @@
 #include "converter/InputFile.h"
 #include "converter/OutputFile.h"
 #include "converter/OutputPlan.h"
+#include "converter/PalettePass.h"
 #include "converter/StopSignal.h"
 #include "converter/Targets.h"
 #include "converter/Transcoder.h"
@@ -77,7 +78,11 @@ Refusal CheckFiles(const Options& options) {
   return {};
 }
 
-int Transcode(const Options& options, InputFile& input, const OutputPlan& plan) {
+// The second pass's filters and encoder are set up around a blank palette, so that the output's
+// description comes before the first pass's progress, as the window expects.
+int Transcode(const Options& options, InputFile& input, OutputPlan plan) {
+  const bool ownPalette = plan.video && plan.video->ownPalette;
+  if (ownPalette && !(plan.video->palette = BlankPalette())) return Fail("out of memory.");
   OutputFile::CreateResult created =
       OutputFile::Create(plan.format, options.outputPath, plan.muxerOptions, options.metadata);
   if (!created.file) return Fail(created.error);
@@ -86,6 +91,20 @@ int Transcode(const Options& options, InputFile& input, const OutputPlan& plan) 
   Transcoder transcoder(options, input, output);
   if (std::string error = transcoder.Setup(plan); !error.empty()) return Fail(error);
   output.Describe();
+  if (ownPalette) {
+    VideoPlan firstPass = *plan.video;
+    firstPass.palette.reset();
+    PaletteResult made = MakePalette(options, firstPass);
+    if (!made.error.empty()) return Fail(made.error);
+    if (!made.palette) {
+      Warning("stopped on request before the palette was made; nothing was written.");
+      return kExitStopped;
+    }
+    av_frame_unref(plan.video->palette.get());
+    if (const int result = av_frame_ref(plan.video->palette.get(), made.palette.get()); result < 0)
+      return Fail("out of memory.");
+    if (std::string error = transcoder.UsePalette(made.seconds); !error.empty()) return Fail(error);
+  }
   if (std::string error = output.Begin(); !error.empty()) {
     output.Discard();
     return Fail(error);

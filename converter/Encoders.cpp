@@ -129,6 +129,10 @@ EncoderResult OpenVideoEncoder(const Options& options, const VideoPlan& plan, co
   av_reduce(&encoder->sample_aspect_ratio.num, &encoder->sample_aspect_ratio.den, aspect.num, aspect.den, 255);
   encoder->time_base = av_buffersink_get_time_base(&sink);
   encoder->framerate = plan.frameRate;
+  encoder->color_primaries = plan.primaries;
+  encoder->color_trc = plan.transfer;
+  encoder->colorspace = plan.matrix;
+  if (plan.toneMapFrom != AVCOL_TRC_UNSPECIFIED) encoder->color_range = AVCOL_RANGE_MPEG;
   // The command line's encoder options first, so that what the converter sets itself stays.
   if (std::string error = ApplyOptions(encoder.get(), plan.options); !error.empty()) return {nullptr, error};
   if (std::string error = ApplyRateControl(options, *encoder); !error.empty()) return {nullptr, error};

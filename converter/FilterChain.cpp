@@ -36,6 +36,15 @@ std::string LayoutName(const AVChannelLayout& layout) {
   return name;
 }
 
+// HDR light is brought into SDR's range in linear light, then encoded as BT.709; scaled first,
+// since the float steps cost the most per pixel.
+std::string ToneMap(AVColorTransferCharacteristic from) {
+  const char* transfer = from == AVCOL_TRC_ARIB_STD_B67 ? "arib-std-b67" : "smpte2084";
+  return std::string("zscale=tin=") + transfer +
+         ":min=bt2020nc:pin=bt2020:rin=tv:t=linear:npl=100,format=gbrpf32le,zscale=p=bt709,"
+         "tonemap=tonemap=hable:desat=0,zscale=t=bt709:m=bt709:r=tv";
+}
+
 // Frame-rate conversion only repeats or drops whole frames: dropping before scaling saves work,
 // repeating after it lets the repeats share the scaled picture.
 std::string VideoDescription(const Options& options, const VideoPlan& plan, std::optional<AVRational> sourceRate) {
@@ -59,12 +68,18 @@ std::string VideoDescription(const Options& options, const VideoPlan& plan, std:
     filters.push_back("pad=w=" + std::to_string(plan.width) + ":h=" + std::to_string(plan.height) +
                       ":x=" + std::to_string(options.padLeft) + ":y=" + std::to_string(options.padTop) +
                       ":color=" + options.padColor);
-  filters.push_back(std::string("format=pix_fmts=") + av_get_pix_fmt_name(plan.pixelFormat));
+  if (plan.toneMapFrom != AVCOL_TRC_UNSPECIFIED) filters.push_back(ToneMap(plan.toneMapFrom));
+  if (!plan.ownPalette) filters.push_back(std::string("format=pix_fmts=") + av_get_pix_fmt_name(plan.pixelFormat));
+  if (plan.squarePixels) filters.push_back("setsar=sar=1");
   if (options.aspectRatio) filters.push_back("setdar=dar=" + Ratio(*options.aspectRatio));
   if (!fewerFrames) filters.push_back(fps);
   if (options.lengthSeconds) filters.push_back("trim=end=" + Seconds(*options.lengthSeconds));
+  // The palette is made from exactly the frames it will be used for. Its histogram, not the
+  // frames, is what the first pass keeps.
+  if (plan.ownPalette && !plan.palette) filters.push_back("palettegen");
   std::string description;
   for (const std::string& filter : filters) description += (description.empty() ? "" : ",") + filter;
+  if (plan.ownPalette && plan.palette) description = "[in]" + description + "[picture];[picture][palette]paletteuse";
   return description;
 }
 
@@ -129,7 +144,7 @@ FilterChain::CreateResult FilterChain::ForVideo(const Options& options, const Vi
   const std::string arguments = "video_size=" + std::to_string(source.width) + "x" + std::to_string(source.height) +
                                 ":pix_fmt=" + std::to_string(source.pixelFormat) + ":time_base=" + Ratio(timeBase) +
                                 ":pixel_aspect=" + Ratio(aspect);
-  return Build(source, arguments, VideoDescription(options, plan, sourceRate));
+  return Build(source, arguments, VideoDescription(options, plan, sourceRate), plan.palette.get());
 }
 
 FilterChain::CreateResult FilterChain::ForAudio(const Options& options, const AudioPlan& plan,
@@ -142,7 +157,7 @@ FilterChain::CreateResult FilterChain::ForAudio(const Options& options, const Au
 }
 
 FilterChain::CreateResult FilterChain::Build(const SourceFormat& source, const std::string& sourceArguments,
-                                             const std::string& description) {
+                                             const std::string& description, const AVFrame* palette) {
   const bool video = source.width > 0;
   const bool fed = !sourceArguments.empty();
   std::unique_ptr<FilterChain> chain(new FilterChain);
@@ -155,10 +170,23 @@ FilterChain::CreateResult FilterChain::Build(const SourceFormat& source, const s
   if (result >= 0 && fed)
     result = avfilter_graph_create_filter(&chain->sourceFilter_, avfilter_get_by_name(video ? "buffer" : "abuffer"),
                                           "in", sourceArguments.c_str(), nullptr, graph);
+  AVFilterContext* paletteSource = nullptr;
+  if (result >= 0 && palette) {
+    const std::string arguments = "video_size=" + std::to_string(palette->width) + "x" +
+                                  std::to_string(palette->height) + ":pix_fmt=" + std::to_string(palette->format) +
+                                  ":time_base=1/1";
+    result = avfilter_graph_create_filter(&paletteSource, avfilter_get_by_name("buffer"), "palette", arguments.c_str(),
+                                          nullptr, graph);
+  }
+  FilterInOutPtr paletteOutput(palette ? avfilter_inout_alloc() : nullptr);
   FilterInOutPtr outputs(fed ? avfilter_inout_alloc() : nullptr), inputs(avfilter_inout_alloc());
-  if (result >= 0 && (!inputs || (fed && !outputs))) result = AVERROR(ENOMEM);
+  if (result >= 0 && (!inputs || (fed && !outputs) || (palette && !paletteOutput))) result = AVERROR(ENOMEM);
+  if (result >= 0 && palette) {
+    *paletteOutput = {av_strdup("palette"), paletteSource, 0, nullptr};
+    if (!paletteOutput->name) result = AVERROR(ENOMEM);
+  }
   if (result >= 0) {
-    if (fed) *outputs = {av_strdup("in"), chain->sourceFilter_, 0, nullptr};
+    if (fed) *outputs = {av_strdup("in"), chain->sourceFilter_, 0, paletteOutput.release()};
     *inputs = {av_strdup("out"), chain->sink_, 0, nullptr};
     if (!inputs->name || (fed && !outputs->name)) result = AVERROR(ENOMEM);
   }
@@ -170,6 +198,9 @@ FilterChain::CreateResult FilterChain::Build(const SourceFormat& source, const s
     outputs.reset(openOutputs);
   }
   if (result >= 0) result = avfilter_graph_config(graph, nullptr);
+  // The one palette frame serves every picture: the stream of palettes ends after it.
+  if (result >= 0 && palette) result = av_buffersrc_write_frame(paletteSource, palette);
+  if (result >= 0 && palette) result = av_buffersrc_add_frame(paletteSource, nullptr);
   if (result < 0) return {nullptr, "cannot set up the filters '" + description + "': " + ErrorText(result) + "."};
   return {std::move(chain), {}};
 }

@@ -50,7 +50,7 @@ class FilterChain {
 
  private:
   [[nodiscard]] static CreateResult Build(const SourceFormat& source, const std::string& sourceArguments,
-                                          const std::string& description);
+                                          const std::string& description, const AVFrame* palette = nullptr);
 
   SourceFormat source_;
   FilterGraphPtr graph_;

@@ -224,4 +224,22 @@ bool SetTarget(Options& options, const std::string& value) {
   return IsTarget(value);
 }
 
+// "source", or WxH where a side of 0 bounds nothing ("480x0": at most 480 wide).
+bool SetFitBox(Options& options, const std::string& value) {
+  if (value == "source") {
+    options.fitBox = std::pair{0, 0};
+    return true;
+  }
+  const size_t x = value.find('x');
+  if (x == std::string::npos) return false;
+  const auto width = ParseInt(value.substr(0, x), 0, 16384), height = ParseInt(value.substr(x + 1), 0, 16384);
+  if (!width || !height || (*width > 0 && *width < 2) || (*height > 0 && *height < 2)) return false;
+  options.fitBox = std::pair{*width, *height};
+  return true;
+}
+
+bool SetFrameRateCap(Options& options, const std::string& value) {
+  return Set(&Options::frameRateCap, ParseFrameRate)(options, value);
+}
+
 }  // namespace kodavert

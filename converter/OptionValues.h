@@ -35,5 +35,7 @@ bool SetPixelFormat(Options& options, const std::string& value);
 bool SetScaleFlags(Options& options, const std::string& value);
 bool SetTarget(Options& options, const std::string& value);
 bool SetMetadataPair(Options& options, const std::string& value);
+bool SetFitBox(Options& options, const std::string& value);
+bool SetFrameRateCap(Options& options, const std::string& value);
 
 }  // namespace kodavert

@@ -50,7 +50,13 @@ struct Options {
   std::string scaleFlags;                                        // -sws_flags
   std::optional<int64_t> videoFrames;                            // -vframes
   std::optional<int> pass;                                       // -pass 1 or 2
-  std::string passLogPrefix = "ffmpeg2pass";                     // -passlogfile
+  // -fit: square pixels at the input's display aspect, within the input and this box; 0 bounds
+  // nothing, so {0, 0} keeps the display size.
+  std::optional<std::pair<int, int>> fitBox;
+  std::optional<AVRational> frameRateCap;     // -fpsmax
+  bool toneMap = false;                       // -tonemap: HDR input made SDR BT.709
+  bool ownPalette = false;                    // -ownpalette: a palette from the video, in a first pass
+  std::string passLogPrefix = "ffmpeg2pass";  // -passlogfile
 
   // Where the first pass leaves its statistics for the second.
   std::string PassLogPath() const { return passLogPrefix + "-0.log"; }

@@ -72,6 +72,39 @@ std::pair<std::string, bool> Upright(const AVStream& stream) {
   return {matrix[4] < 0 ? "vflip" : "", false};
 }
 
+// Square pixels showing the picture as its pixel aspect says, the shape kept to well within 2%:
+// narrow pixels narrow the picture, wide ones lower it, so that it never grows beyond the input;
+// then it is made to fit the box, and its sides even.
+std::pair<int, int> FitPicture(int width, int height, AVRational pixelAspect, std::pair<int, int> box) {
+  double displayWidth = width, displayHeight = height;
+  if (pixelAspect.num > 0 && pixelAspect.den > 0) {
+    const double aspect = av_q2d(pixelAspect);
+    if (aspect < 1) displayWidth *= aspect;
+    if (aspect > 1) displayHeight /= aspect;
+  }
+  double shrink = 1;
+  if (box.first > 0) shrink = std::min(shrink, box.first / displayWidth);
+  if (box.second > 0) shrink = std::min(shrink, box.second / displayHeight);
+  const auto even = [](double side) { return std::max(2, static_cast<int>(side / 2 + 0.5) * 2); };
+  return {even(displayWidth * shrink), even(displayHeight * shrink)};
+}
+
+bool IsHdr(AVColorTransferCharacteristic transfer) {
+  return transfer == AVCOL_TRC_SMPTE2084 || transfer == AVCOL_TRC_ARIB_STD_B67;
+}
+
+// The input's colour tags go with its picture. A tone-mapped one is SDR BT.709, and says so.
+void PlanColours(VideoPlan& video, const Options& options, const AVCodecContext& decoder) {
+  video.primaries = decoder.color_primaries;
+  video.transfer = decoder.color_trc;
+  video.matrix = decoder.colorspace;
+  if (!options.toneMap || !IsHdr(decoder.color_trc)) return;
+  video.toneMapFrom = decoder.color_trc;
+  video.primaries = AVCOL_PRI_BT709;
+  video.transfer = AVCOL_TRC_BT709;
+  video.matrix = AVCOL_SPC_BT709;
+}
+
 VideoPlan PlanVideo(const Options& options, InputFile& input, const AVCodec* encoder, std::string& error) {
   const AVCodecContext* decoder = input.Video()->decoder.get();
   VideoPlan video;
@@ -89,13 +122,25 @@ VideoPlan PlanVideo(const Options& options, InputFile& input, const AVCodec* enc
     return video;
   }
   const int padWidth = options.padLeft + options.padRight, padHeight = options.padTop + options.padBottom;
+  std::optional<int> width = options.width, height = options.height;
+  if (!width && options.fitBox) {
+    // Turned on its side, a pixel's width becomes its height.
+    AVRational pixelAspect = decoder->sample_aspect_ratio;
+    if (sideways) std::swap(pixelAspect.num, pixelAspect.den);
+    std::tie(width, height) = FitPicture(sourceWidth, sourceHeight, pixelAspect, *options.fitBox);
+    video.squarePixels = true;
+  }
   // As in the stock tool of the time, -s is the picture's size and the padding comes on top.
-  video.width = options.width.value_or(sourceWidth) + padWidth;
-  video.height = options.height.value_or(sourceHeight) + padHeight;
+  video.width = width.value_or(sourceWidth) + padWidth;
+  video.height = height.value_or(sourceHeight) + padHeight;
   video.pixelFormat = ChoosePixelFormat(encoder, decoder->pix_fmt, options.pixelFormat);
   FitFrameSize(video, options.width.has_value());
-  video.frameRate =
-      FitFrameRate(encoder, options.frameRate.value_or(input.VideoFrameRate().value_or(AVRational{25, 1})));
+  AVRational rate = options.frameRate.value_or(input.VideoFrameRate().value_or(AVRational{25, 1}));
+  if (!options.frameRate && options.frameRateCap && av_cmp_q(rate, *options.frameRateCap) > 0)
+    rate = *options.frameRateCap;
+  video.frameRate = FitFrameRate(encoder, rate);
+  PlanColours(video, options, *decoder);
+  video.ownPalette = options.ownPalette && video.pixelFormat == AV_PIX_FMT_PAL8;
   if (encoder->id == AV_CODEC_ID_DVVIDEO) FitDv(video, !options.pixelFormat.empty());
   video.pictureWidth = video.width - padWidth;
   video.pictureHeight = video.height - padHeight;

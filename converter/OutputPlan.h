@@ -6,6 +6,7 @@
 extern "C" {
 #include <libavutil/channel_layout.h>
 }
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -21,7 +22,17 @@ struct VideoPlan {
   AVRational frameRate{};
   AVPixelFormat pixelFormat = AV_PIX_FMT_NONE;
   std::optional<uint32_t> tag;
-  OptionList options;  // the encoder's AVOptions from the command line
+  OptionList options;         // the encoder's AVOptions from the command line
+  bool squarePixels = false;  // -fit: the display aspect is in the size itself
+  // HDR input into SDR: the transfer to undo (PQ or HLG), or unspecified for none.
+  AVColorTransferCharacteristic toneMapFrom = AVCOL_TRC_UNSPECIFIED;
+  // What the encoder tells players of the colours; unspecified ones are left out.
+  AVColorPrimaries primaries = AVCOL_PRI_UNSPECIFIED;
+  AVColorTransferCharacteristic transfer = AVCOL_TRC_UNSPECIFIED;
+  AVColorSpace matrix = AVCOL_SPC_UNSPECIFIED;
+  bool ownPalette = false;  // pal8 from a palette of the video's own colours
+  // Made by the first pass (a blank one stands in until then); none while that pass runs.
+  std::shared_ptr<AVFrame> palette;
 };
 
 struct AudioPlan {

@@ -40,7 +40,8 @@ void Progress::Print(int64_t bytes) {
   if (seconds_ > 0) snprintf(bitrate, sizeof bitrate, "%6.1fkbits/s", bytes * 8 / seconds_ / 1000);
   char line[160];
   snprintf(line, sizeof line, "%s%4lld fps=%3.0f q=%.1f size=%8lldkB %s%.2f %s%s", ProgressMarker,
-           static_cast<long long>(frames_), fps, quantiser_, static_cast<long long>(bytes / 1024), TimeMarker, seconds_,
+           static_cast<long long>(frames_), fps, quantiser_, static_cast<long long>(bytes / 1024), TimeMarker,
+           offset_ + factor_ * seconds_,
            BitrateMarker, bitrate);
   WriteLine(line);
 }

@@ -2,6 +2,7 @@
 extern "C" {
 #include <libavcodec/packet.h>
 }
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 
@@ -14,6 +15,11 @@ class Progress {
  public:
   Progress();
   void Written(const AVPacket& packet, AVRational timeBase, bool isVideo);
+  // A pass that writes nothing reports how far it has read instead.
+  void Reached(double seconds) { seconds_ = std::max(seconds_, seconds); }
+  // When the input is read twice, each pass shows its position as a share of both: `offset` plus
+  // `factor` times its own.
+  void ShowAs(double offset, double factor) { offset_ = offset, factor_ = factor; }
   void Report(int64_t bytes);       // only when half a second has passed
   void ReportFinal(int64_t bytes);  // always
 
@@ -25,6 +31,8 @@ class Progress {
   int64_t frames_ = 0;
   double quantiser_ = 0;
   double seconds_ = 0;
+  double offset_ = 0;
+  double factor_ = 1;
 };
 
 }  // namespace kodavert

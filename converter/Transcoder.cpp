@@ -117,6 +117,17 @@ std::string Transcoder::AddOutputStream(Pipeline& pipeline, std::optional<uint32
   return {};
 }
 
+std::string Transcoder::UsePalette(double seconds) {
+  progress_.ShowAs(seconds / 2, 0.5);
+  for (Pipeline& pipeline : pipelines_)
+    if (pipeline.makeFilters && pipeline.Type() == AVMEDIA_TYPE_VIDEO) {
+      auto rebuilt = pipeline.makeFilters(SourceFormat::Of(*pipeline.input->decoder));
+      if (!rebuilt.chain) return rebuilt.error;
+      pipeline.filters = std::move(rebuilt.chain);
+    }
+  return {};
+}
+
 Transcoder::Pipeline* Transcoder::PipelineFor(int streamIndex) {
   for (Pipeline& pipeline : pipelines_)
     if (pipeline.input && pipeline.input->stream->index == streamIndex) return &pipeline;

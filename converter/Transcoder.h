@@ -26,6 +26,9 @@ class Transcoder {
   Transcoder(const Options& options, InputFile& input, OutputFile& output);
   // Builds one decoder-filters-encoder pipeline per output stream; an error text on failure.
   [[nodiscard]] std::string Setup(const OutputPlan& plan);
+  // An output with its own palette: the first pass has made it, in place of the blank one, after
+  // reading `seconds` of the input. Its progress then counts for the second half.
+  [[nodiscard]] std::string UsePalette(double seconds);
   // An error text also when some output stream received nothing at all: such a file plays nothing.
   [[nodiscard]] std::string Run();
   // Why the input failed to read before its end, or empty; the output holds what came before.

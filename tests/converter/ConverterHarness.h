@@ -59,6 +59,15 @@ inline const std::pair<const char*, const char*> kFormats[] = {
     {"3G2 (for Mobile)", "mpeg4 176x144 11 amr_nb 8000 1"},
     {"WAVE Sound (WAV)", "pcm_s16le 41000 2"},
     {"MP3 Sound (MP3)", "mp3 44100 2"},
+    {"MP4 (H.264/AAC, Original Size)", "h264 320x240 25 aac 48000 2"},
+    {"MP4 (H.264/AAC, 720p)", "h264 320x240 25 aac 48000 2"},
+    {"MP4 (H.265/AAC, Original Size)", "hevc 320x240 25 aac 48000 2"},
+    {"WebM (VP9/Opus, Original Size)", "vp9 320x240 25 opus 48000 2"},
+    {"MKV (AV1/Opus, Original Size)", "av1 320x240 25 opus 48000 2"},
+    {"M4A Sound (AAC)", "aac 48000 2"},
+    {"Opus Sound (OPUS)", "opus 48000 2"},
+    {"FLAC Sound (Lossless)", "flac source 2"},
+    {"GIF (Animated, 480 Wide)", "gif 320x240 15"},
 };
 
 inline std::string TestName(QString text) { return text.replace(QRegularExpression("\\W"), "_").toStdString(); }

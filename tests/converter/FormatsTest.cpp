@@ -1,6 +1,7 @@
 // Every format of the conversion window on generated three-second videos, the Flash video of 2008
 // whole and cut, and today's MP4, WebM and Matroska downloads whole:
 // the file holds what the format asks for and the window can follow the run; and stops mid-run.
+// Today's formats also from an HDR video and a 1080p one.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <map>
 #include <memory>
 #include <optional>
@@ -73,6 +75,42 @@ std::optional<double> PromisedMuxRate(const QString& path) {
   return units * 400.0;
 }
 
+// "index-first" when an MP4's index (moov) comes before its data (mdat), so that it plays while it
+// downloads; "index-last" otherwise; empty for other files.
+QString IndexPlace(const QString& path) {
+  QFile file(path);
+  for (qint64 at = 0; file.isOpen() || file.open(QIODevice::ReadOnly);) {
+    const QByteArray header = (file.seek(at), file.read(8));
+    const quint32 size = header.size() == 8 ? qFromBigEndian<quint32>(header.constData()) : 0;
+    if (header.endsWith("moov") || header.endsWith("mdat"))
+      return header.endsWith("moov") ? "index-first" : "index-last";
+    if (size < 8) return {};
+    at += size;
+  }
+  return {};
+}
+
+// What today's formats promise beyond Describe: the picture's "tag pixel-format pixel-aspect
+// primaries/transfer", then where an MP4's index is.
+QString Details(const Probe& probe, const QString& path) {
+  QStringList words;
+  if (const auto& v = probe.video)
+    words << (v->tag.isEmpty() ? "-" : v->tag) << v->pixelFormat << v->pixelAspect << v->colours;
+  if (const QString index = IndexPlace(path); !index.isEmpty()) words << index;
+  return words.join(' ');
+}
+
+// From sources that give no colour tags.
+const std::map<QString, QString> kTodayDetails{
+    {"MP4 (H.264/AAC, Original Size)", "avc1 yuv420p 1:1 -/- index-first"},
+    {"MP4 (H.264/AAC, 720p)", "avc1 yuv420p 1:1 -/- index-first"},
+    {"MP4 (H.265/AAC, Original Size)", "hvc1 yuv420p 1:1 -/- index-first"},
+    {"WebM (VP9/Opus, Original Size)", "- yuv420p 1:1 -/-"},
+    {"MKV (AV1/Opus, Original Size)", "- yuv420p 1:1 -/-"},
+    {"M4A Sound (AAC)", "index-first"},
+    {"GIF (Animated, 480 Wide)", "- bgra 1:1 -/-"},
+};
+
 using Row = std::pair<const char*, const char*>;
 class FormatTest : public ::testing::TestWithParam<std::tuple<Row, const char*>> {};
 
@@ -97,6 +135,9 @@ TEST_P(FormatTest, WholeAndCutHoldWhatTheFormatAsks) {
     const auto probe = ProbeFile(arguments.last());
     ASSERT_TRUE(probe) << "ffprobe cannot read " << arguments.last().toStdString();
     ASSERT_EQ(Describe(*probe), expected);
+    if (const auto details = kTodayDetails.find(format); details != kTodayDetails.end()) {
+      EXPECT_EQ(Details(*probe, arguments.last()), details->second);
+    }
     EXPECT_TRUE(DecodesCleanly(arguments.last()));
     const double seconds = cut ? 2 : source.probe->duration;
     if (const auto muxRate = PromisedMuxRate(arguments.last())) {
@@ -106,7 +147,9 @@ TEST_P(FormatTest, WholeAndCutHoldWhatTheFormatAsks) {
       EXPECT_NEAR(video->duration, seconds, 1 / video->frameRate + 0.001);
     }
     // Compressed sound ends on a whole codec frame and carries the encoder's start-up delay.
-    EXPECT_NEAR(probe->audio->duration, seconds, 0.1);
+    if (probe->audio) {
+      EXPECT_NEAR(probe->audio->duration, seconds, 0.1);
+    }
     if (!cut) ExpectFollowable(run.output, clock.elapsed() / 1000.0, !probe->video);
   }
 }
@@ -124,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(TodaysDownloads, FormatTest,
                          RowName);
 
 // A phone's video comes out as it was held: the marker in the stored picture's top left corner lands
-// where the display matrix turns it, before a format sizes it, and the output carries no matrix that
+// where the display matrix turns it, before a format of 2008 or of today sizes it, and the output carries no matrix that
 // would turn it once more. A copy, and -noautorotate, keep the stored picture and the matrix.
 TEST(UprightTest, TheMarkerLandsWhereTheDisplayMatrixTurnsIt) {
   // ffprobe's rotation, where the stored top left corner turns to, the upright size and its aspect.
@@ -141,6 +184,7 @@ TEST(UprightTest, TheMarkerLandsWhereTheDisplayMatrixTurnsIt) {
     const std::tuple<QStringList, QString, QString, QString, int> runs[] = {
         {WindowArguments(input, "QuickTime MOV", folder.path()), "320x240", aspect, corner, 0},
         {WindowArguments(input, "MPEG (Max Compatible)", folder.path()), shown, aspect, corner, 0},
+        {WindowArguments(input, "MP4 (H.264/AAC, Original Size)", folder.path()), shown, aspect, corner, 0},
         {{"-i", input, "-y", "-vcodec", "copy", "-acodec", "copy", copy}, "320x180", "16:9", "top left", matrix},
         {{"-i", input, "-y", "-noautorotate", "-vcodec", "mpeg4", copy}, "320x180", "16:9", "top left", matrix}};
     for (const auto& [arguments, size, shape, marker, turned] : runs) {
@@ -157,6 +201,96 @@ TEST(UprightTest, TheMarkerLandsWhereTheDisplayMatrixTurnsIt) {
     }
   }
 }
+
+// A short 10-bit BT.2020 video with the PQ transfer, at an odd size and 50 fps, with sound.
+bool MakeHdr(const QString& path) {
+  const RunResult run = RunProgram("ffmpeg", {"-v",
+                                              "error",
+                                              "-y",
+                                              "-f",
+                                              "lavfi",
+                                              "-i",
+                                              "testsrc2=size=854x480:rate=50",
+                                              "-f",
+                                              "lavfi",
+                                              "-i",
+                                              "sine=f=440:sample_rate=48000",
+                                              "-t",
+                                              "2",
+                                              "-c:v",
+                                              "libx265",
+                                              "-preset",
+                                              "ultrafast",
+                                              "-x265-params",
+                                              "log-level=error",
+                                              "-pix_fmt",
+                                              "yuv420p10le",
+                                              "-color_primaries",
+                                              "bt2020",
+                                              "-color_trc",
+                                              "smpte2084",
+                                              "-colorspace",
+                                              "bt2020nc",
+                                              "-c:a",
+                                              "libopus",
+                                              "-b:a",
+                                              "64k",
+                                              path});
+  return run.exitCode == 0 && !run.timedOut;
+}
+
+// Today's formats from sources whose picture tests their rules: HDR made SDR only for 8 bits, the
+// frame rate up to 60 or 15, the size never beyond the input nor the format's bounds.
+struct TodayRow {
+  const char* source;  // "hdr": made here; otherwise a file of the test media
+  const char* format;
+  const char* holds;  // as Describe writes it
+  const char* details;
+};
+const TodayRow kTodayRows[] = {
+    {"hdr", "MP4 (H.264/AAC, Original Size)", "h264 854x480 50 aac 48000 2",
+     "avc1 yuv420p 1:1 bt709/bt709 index-first"},
+    {"hdr", "MP4 (H.264/AAC, 720p)", "h264 854x480 50 aac 48000 2", "avc1 yuv420p 1:1 bt709/bt709 index-first"},
+    {"hdr", "MP4 (H.265/AAC, Original Size)", "hevc 854x480 50 aac 48000 2",
+     "hvc1 yuv420p10le 1:1 bt2020/smpte2084 index-first"},
+    {"hdr", "WebM (VP9/Opus, Original Size)", "vp9 854x480 50 opus 48000 2", "- yuv420p10le 1:1 bt2020/smpte2084"},
+    {"hdr", "MKV (AV1/Opus, Original Size)", "av1 854x480 50 opus 48000 2", "- yuv420p10le 1:1 bt2020/smpte2084"},
+    {"hdr", "FLAC Sound (Lossless)", "flac 48000 2", ""},
+    {"hdr", "GIF (Animated, 480 Wide)", "gif 480x270 15", "- bgra 1:1 -/-"},
+    {"h264_aac_1080p_sample_pymediainfo.mp4", "MP4 (H.264/AAC, 720p)", "h264 1280x720 23.98 aac 48000 2",
+     "avc1 yuv420p 1:1 bt709/bt709 index-first"},
+};
+
+void PrintTo(const TodayRow& row, std::ostream* os) { *os << row.source << ", " << row.format; }
+
+class TodayTest : public ::testing::TestWithParam<TodayRow> {};
+
+TEST_P(TodayTest, PictureFollowsTheRulesOfTheFormat) {
+  const TodayRow& row = GetParam();
+  static QTemporaryDir folder;
+  static const bool hdrMade = MakeHdr(folder.filePath("hdr.mkv"));
+  const bool hdr = QString(row.source) == "hdr";
+  const QString input = hdr ? folder.filePath("hdr.mkv") : QString(QB_TESTDATA_DIR "/media/") + row.source;
+  if (!hdr && !QFile::exists(input)) GTEST_SKIP() << "test media not present";
+  ASSERT_TRUE(!hdr || hdrMade);
+  const QStringList arguments = WindowArguments(input, row.format, folder.path());
+  const RunResult run = RunProgram(ConverterPath(), arguments);
+  ASSERT_TRUE(run.exitCode == 0 && !run.crashed && !run.timedOut) << run.output.toStdString();
+  const auto probe = ProbeFile(arguments.last());
+  ASSERT_TRUE(probe);
+  EXPECT_EQ(Describe(*probe), QString(row.holds));
+  EXPECT_EQ(Details(*probe, arguments.last()), QString(row.details));
+  EXPECT_TRUE(DecodesCleanly(arguments.last()));
+  if (probe->video) {
+    const double seconds = hdr ? 2 : 0.98;
+    EXPECT_NEAR(probe->video->duration, seconds, 1 / probe->video->frameRate + 0.05);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(TodaysFormats, TodayTest, ::testing::ValuesIn(kTodayRows),
+                         [](const ::testing::TestParamInfo<TodayRow>& info) {
+                           return TestName(QString(info.param.source).section('.', 0, 0) + "_" + info.param.format);
+                         });
 
 TEST(StopTest, ASignalFinishesAPlayableFileAndExitsWithItsOwnStatus) {
   QTemporaryDir folder;

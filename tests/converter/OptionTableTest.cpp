@@ -36,7 +36,7 @@ Names ReadmeNames() {
   std::string spans;
   for (const std::string& span : Matches(Content(QB_CONVERTER_DIR "/README.md"), std::regex("`([^`\n]+)`")))
     spans += " " + span;
-  return Matches(spans, std::regex(R"((?:^|[\s(])(--?[0-9]*[A-Za-z][A-Za-z0-9_]*))"));
+  return Matches(spans, std::regex(R"((?:^|[\s(])(--?[0-9]*[A-Za-z][A-Za-z0-9_]*(?:[-:][A-Za-z][A-Za-z0-9_]*)*))"));
 }
 
 // Options are written with roff's dash, \-ss, after font changes such as \fB.
@@ -44,8 +44,10 @@ Names ManualNames() {
   const std::string page =
       std::regex_replace(Content(QB_CONVERTER_DIR "/kodavert.dll.1.in"), std::regex(R"(\\f[BIRP])"), " ");
   Names names;
-  for (const std::string& name :
-       Matches(page, std::regex(R"((?:^|[^A-Za-z0-9])((?:\\-){1,2}[0-9]*[A-Za-z][A-Za-z0-9_]*))")))
+  for (const std::string& name : Matches(
+           page,
+           std::regex(
+               R"((?:^|[^A-Za-z0-9])((?:\\-){1,2}[0-9]*[A-Za-z][A-Za-z0-9_]*(?:(?:\\-|:)[A-Za-z][A-Za-z0-9_]*)*))")))
     names.insert(std::regex_replace(name, std::regex(R"(\\-)"), "-"));
   return names;
 }

@@ -119,6 +119,15 @@ ProbedStream ReadStream(const QJsonObject& stream) {
   probed.displayAspect = stream["display_aspect_ratio"].toString();
   for (const QJsonValue& side : stream["side_data_list"].toArray())
     if (side.toObject().contains("rotation")) probed.rotation = side.toObject()["rotation"].toInt();
+  const QString tag = stream["codec_tag_string"].toString();
+  probed.tag = tag.startsWith('[') ? QString() : tag;
+  probed.pixelFormat = stream["pix_fmt"].toString();
+  probed.pixelAspect = stream["sample_aspect_ratio"].toString();
+  const auto told = [&stream](const char* key) {
+    const QString value = stream[key].toString();
+    return value.isEmpty() || value == "unknown" ? QString("-") : value;
+  };
+  probed.colours = told("color_primaries") + "/" + told("color_transfer");
   const int frames = stream["nb_read_frames"].toString().toInt();
   if (stream["codec_type"].toString() == "video" && probed.frameRate > 0) probed.duration = frames / probed.frameRate;
   return probed;

@@ -45,6 +45,10 @@ struct ProbedStream {
   double duration = 0;    // from the decoded frame count for video
   QString displayAspect;  // as ffprobe gives it ("9:16"), empty when it gives none
   int rotation = 0;       // of the display matrix, as ffprobe gives it
+  QString tag;            // "avc1"; empty when the container keeps none
+  QString pixelFormat;
+  QString pixelAspect;  // "1:1"
+  QString colours;      // "primaries/transfer", "-" for one not given
 };
 
 struct Probe {
