@@ -82,7 +82,7 @@ Refusal CheckFiles(const Options& options) {
 // description comes before the first pass's progress, as the window expects.
 int Transcode(const Options& options, InputFile& input, OutputPlan plan) {
   const bool ownPalette = plan.video && plan.video->ownPalette;
-  if (ownPalette && !(plan.video->palette = BlankPalette())) return Fail("out of memory.");
+  if (ownPalette && !(plan.video->palette = BlankPalette())) return Fail(OutOfMemory);
   OutputFile::CreateResult created =
       OutputFile::Create(plan.format, options.outputPath, plan.muxerOptions, options.metadata);
   if (!created.file) return Fail(created.error);
@@ -102,7 +102,7 @@ int Transcode(const Options& options, InputFile& input, OutputPlan plan) {
     }
     av_frame_unref(plan.video->palette.get());
     if (const int result = av_frame_ref(plan.video->palette.get(), made.palette.get()); result < 0)
-      return Fail("out of memory.");
+      return Fail(OutOfMemory);
     if (std::string error = transcoder.UsePalette(made.seconds); !error.empty()) return Fail(error);
   }
   if (std::string error = output.Begin(); !error.empty()) {

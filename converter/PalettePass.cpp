@@ -1,5 +1,6 @@
 #include "converter/PalettePass.h"
 
+#include "converter/Diagnostics.h"
 #include "converter/FilterChain.h"
 #include "converter/InputFile.h"
 #include "converter/Progress.h"
@@ -22,7 +23,7 @@ class PalettePass {
     input_ = std::move(opened.file);
     video_ = input_->Video();
     if (!video_) return Fail("the input's picture cannot be decoded a second time.");
-    if (!frame_ || !packet_) return Fail("out of memory.");
+    if (!frame_ || !packet_) return Fail(OutOfMemory);
     input_->DiscardUnused(true, false);
     const double start = options_.startSeconds.value_or(0);
     const AVRational timeBase = video_->stream->time_base;
@@ -98,7 +99,7 @@ class PalettePass {
   // The palette comes once, when the cut ends or the input does.
   std::string Pull() {
     FramePtr frame(av_frame_alloc());
-    if (!frame) return "out of memory.";
+    if (!frame) return OutOfMemory;
     const int result = chain_->Pull(frame.get());
     if (result >= 0) palette_ = std::move(frame);
     return result >= 0 || result == AVERROR(EAGAIN) || result == AVERROR_EOF ? "" : "the palette could not be made.";

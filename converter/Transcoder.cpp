@@ -38,7 +38,7 @@ std::string Transcoder::Setup(const OutputPlan& plan) {
     // hold it (MP4, MOV).
     if (plan.video->upright.empty() &&
         !OutputFile::CarryDisplayMatrix(*input_.Video()->stream, *pipelines_.back().output))
-      return "out of memory.";
+      return OutOfMemory;
   }
   if (plan.audio)
     if (std::string error = AddAudio(*plan.audio); !error.empty()) return error;
