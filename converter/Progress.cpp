@@ -41,8 +41,7 @@ void Progress::Print(int64_t bytes) {
   char line[160];
   snprintf(line, sizeof line, "%s%4lld fps=%3.0f q=%.1f size=%8lldkB %s%.2f %s%s", ProgressMarker,
            static_cast<long long>(frames_), fps, quantiser_, static_cast<long long>(bytes / 1024), TimeMarker,
-           offset_ + factor_ * seconds_,
-           BitrateMarker, bitrate);
+           offset_ + factor_ * seconds_, BitrateMarker, bitrate);
   WriteLine(line);
 }
 

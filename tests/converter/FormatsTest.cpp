@@ -167,8 +167,8 @@ INSTANTIATE_TEST_SUITE_P(TodaysDownloads, FormatTest,
                          RowName);
 
 // A phone's video comes out as it was held: the marker in the stored picture's top left corner lands
-// where the display matrix turns it, before a format of 2008 or of today sizes it, and the output carries no matrix that
-// would turn it once more. A copy, and -noautorotate, keep the stored picture and the matrix.
+// where the display matrix turns it, before a format of 2008 or of today sizes it, and the output carries no matrix
+// that would turn it once more. A copy, and -noautorotate, keep the stored picture and the matrix.
 TEST(UprightTest, TheMarkerLandsWhereTheDisplayMatrixTurnsIt) {
   // ffprobe's rotation, where the stored top left corner turns to, the upright size and its aspect.
   const std::tuple<int, QString, QString, QString> turns[] = {{-90, "top right", "180x320", "9:16"},
@@ -204,38 +204,13 @@ TEST(UprightTest, TheMarkerLandsWhereTheDisplayMatrixTurnsIt) {
 
 // A short 10-bit BT.2020 video with the PQ transfer, at an odd size and 50 fps, with sound.
 bool MakeHdr(const QString& path) {
-  const RunResult run = RunProgram("ffmpeg", {"-v",
-                                              "error",
-                                              "-y",
-                                              "-f",
-                                              "lavfi",
-                                              "-i",
-                                              "testsrc2=size=854x480:rate=50",
-                                              "-f",
-                                              "lavfi",
-                                              "-i",
-                                              "sine=f=440:sample_rate=48000",
-                                              "-t",
-                                              "2",
-                                              "-c:v",
-                                              "libx265",
-                                              "-preset",
-                                              "ultrafast",
-                                              "-x265-params",
-                                              "log-level=error",
-                                              "-pix_fmt",
-                                              "yuv420p10le",
-                                              "-color_primaries",
-                                              "bt2020",
-                                              "-color_trc",
-                                              "smpte2084",
-                                              "-colorspace",
-                                              "bt2020nc",
-                                              "-c:a",
-                                              "libopus",
-                                              "-b:a",
-                                              "64k",
-                                              path});
+  const RunResult run = RunProgram(
+      "ffmpeg",
+      QString("-v error -y -f lavfi -i testsrc2=size=854x480:rate=50 -f lavfi -i sine=f=440:sample_rate=48000 "
+              "-t 2 -c:v libx265 -preset ultrafast -x265-params log-level=error -pix_fmt yuv420p10le "
+              "-color_primaries bt2020 -color_trc smpte2084 -colorspace bt2020nc -c:a libopus -b:a 64k")
+              .split(' ') +
+          QStringList{path});
   return run.exitCode == 0 && !run.timedOut;
 }
 
