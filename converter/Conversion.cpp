@@ -18,6 +18,7 @@ extern "C" {
 #include <cstring>
 #include <filesystem>
 #include <optional>
+#include <utility>
 
 namespace kodavert {
 namespace {
@@ -80,21 +81,20 @@ Refusal CheckFiles(const Options& options) {
 
 // The second pass's filters and encoder are set up around a blank palette, so that the output's
 // description comes before the first pass's progress, as the window expects.
-int Transcode(const Options& options, InputFile& input, OutputPlan plan) {
+int Transcode(InputFile& input, OutputPlan plan) {
   const bool ownPalette = plan.video && plan.video->ownPalette;
   if (ownPalette && !(plan.video->palette = BlankPalette())) return Fail(OutOfMemory);
-  OutputFile::CreateResult created =
-      OutputFile::Create(plan.format, options.outputPath, plan.muxerOptions, options.metadata);
+  OutputFile::CreateResult created = OutputFile::Create(plan.format, plan.outputPath, plan.muxerOptions, plan.metadata);
   if (!created.file) return Fail(created.error);
   OutputFile& output = *created.file;
   // Declared after the output so that it goes first: its encoder threads write into the output.
-  Transcoder transcoder(options, input, output);
+  Transcoder transcoder(input, output);
   if (std::string error = transcoder.Setup(plan); !error.empty()) return Fail(error);
   output.Describe();
   if (ownPalette) {
-    VideoPlan firstPass = *plan.video;
-    firstPass.palette.reset();
-    PaletteResult made = MakePalette(options, firstPass);
+    OutputPlan firstPass = plan;
+    firstPass.video->palette.reset();
+    PaletteResult made = MakePalette(firstPass);
     if (!made.error.empty()) return Fail(made.error);
     if (!made.palette) {
       Warning("stopped on request before the palette was made; nothing was written.");
@@ -124,18 +124,6 @@ int Transcode(const Options& options, InputFile& input, OutputPlan plan) {
   return kExitSuccess;
 }
 
-// -vframes counts pictures of the output; the sound ends with them. Copied pictures are counted
-// as they are copied.
-void LimitToFrames(Options& options, const OutputPlan& plan) {
-  if (!options.videoFrames || (plan.video && !plan.video->encoder)) return;
-  if (!plan.video) {
-    Warning("-vframes has no pictures to count in this output; the whole length is converted.");
-    return;
-  }
-  const double seconds = *options.videoFrames / av_q2d(plan.video->frameRate);
-  if (!options.lengthSeconds || seconds < *options.lengthSeconds) options.lengthSeconds = seconds;
-}
-
 }  // namespace
 
 int Convert(const Options& given, const std::vector<std::string>& warnings) {
@@ -150,16 +138,15 @@ int Convert(const Options& given, const std::vector<std::string>& warnings) {
                 "may be damaged or incomplete; try downloading it again.");
   Options options = given;
   if (!options.target.empty()) ApplyTarget(options, opened.file->VideoFrameRate());
-  const OutputPlan plan = PlanOutput(options, *opened.file);
+  OutputPlan plan = PlanOutput(options, *opened.file);
   if (!plan.error.empty()) {
     Error(plan.error);
     return plan.commandLineError ? kExitUsage : kExitFailure;
   }
-  if (options.qscale && plan.video && plan.video->encoder)
-    if (std::string error = CheckFixedQuality(plan.video->encoder, *options.qscale); !error.empty())
+  if (plan.video && plan.video->encoder && plan.video->qscale)
+    if (std::string error = CheckFixedQuality(plan.video->encoder, *plan.video->qscale); !error.empty())
       return Fail(error, kExitUsage);
-  LimitToFrames(options, plan);
-  return Transcode(options, *opened.file, plan);
+  return Transcode(*opened.file, std::move(plan));
 }
 
 }  // namespace kodavert

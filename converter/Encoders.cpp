@@ -37,14 +37,14 @@ std::string SetFixedQuality(AVCodecContext& encoder, double quantiser) {
   return {};
 }
 
-std::string ApplyRateControl(const Options& options, AVCodecContext& encoder) {
-  if (options.videoBitrate && !options.sameQuality) encoder.bit_rate = *options.videoBitrate;
-  if (options.bitrateTolerance) encoder.bit_rate_tolerance = static_cast<int>(*options.bitrateTolerance);
-  if (options.maxRate) encoder.rc_max_rate = *options.maxRate;
-  if (options.bufferSize) encoder.rc_buffer_size = static_cast<int>(*options.bufferSize);
-  if (options.gopSize) encoder.gop_size = *options.gopSize;
-  if (options.qscale) return SetFixedQuality(encoder, *options.qscale);
-  if (options.sameQuality)
+std::string ApplyRateControl(const VideoPlan& plan, AVCodecContext& encoder) {
+  if (plan.bitrate && !plan.sameQuality) encoder.bit_rate = *plan.bitrate;
+  if (plan.bitrateTolerance) encoder.bit_rate_tolerance = static_cast<int>(*plan.bitrateTolerance);
+  if (plan.maxRate) encoder.rc_max_rate = *plan.maxRate;
+  if (plan.bufferSize) encoder.rc_buffer_size = static_cast<int>(*plan.bufferSize);
+  if (plan.gopSize) encoder.gop_size = *plan.gopSize;
+  if (plan.qscale) return SetFixedQuality(encoder, *plan.qscale);
+  if (plan.sameQuality)
     return SetFixedQuality(encoder, IsX264(encoder.codec) ? kSameQualityRateFactor : kSameQualityQuantiser);
   return {};
 }
@@ -76,21 +76,21 @@ void KeepGopsClosed(AVCodecContext& encoder, const OptionList& given) {
 
 // The first pass notes what each picture costs; the second reads that to spread the bit rate.
 // x264 keeps its own notes, in the file named for it.
-std::string PrepareTwoPass(const Options& options, AVCodecContext& encoder, std::string& firstPass) {
-  if (!options.pass) return {};
-  encoder.flags |= *options.pass == 1 ? AV_CODEC_FLAG_PASS1 : AV_CODEC_FLAG_PASS2;
+std::string PrepareTwoPass(const VideoPlan& plan, AVCodecContext& encoder, std::string& firstPass) {
+  if (!plan.pass) return {};
+  encoder.flags |= *plan.pass == 1 ? AV_CODEC_FLAG_PASS1 : AV_CODEC_FLAG_PASS2;
   if (IsX264(encoder.codec)) {
-    if (const int result = av_opt_set(encoder.priv_data, "stats", options.PassLogPath().c_str(), 0); result < 0)
-      return "cannot give x264 the log '" + options.PassLogPath() + "': " + ErrorText(result) + ".";
+    if (const int result = av_opt_set(encoder.priv_data, "stats", plan.passLogPath.c_str(), 0); result < 0)
+      return "cannot give x264 the log '" + plan.passLogPath + "': " + ErrorText(result) + ".";
     return {};
   }
-  if (*options.pass == 1) return {};
-  std::ifstream log(options.PassLogPath());
+  if (*plan.pass == 1) return {};
+  std::ifstream log(plan.passLogPath);
   std::ostringstream text;
   text << log.rdbuf();
   firstPass = text.str();
   if (!log || firstPass.empty())
-    return "cannot read the first pass's log '" + options.PassLogPath() + "'; run the same line with -pass 1 first.";
+    return "cannot read the first pass's log '" + plan.passLogPath + "'; run the same line with -pass 1 first.";
   // Read while the encoder starts, and no longer.
   encoder.stats_in = firstPass.data();
   return {};
@@ -117,8 +117,7 @@ std::string CheckFixedQuality(const AVCodec* encoder, double quality) {
   return text;
 }
 
-EncoderResult OpenVideoEncoder(const Options& options, const VideoPlan& plan, const AVFilterContext& sink,
-                               bool globalHeader) {
+EncoderResult OpenVideoEncoder(const VideoPlan& plan, const AVFilterContext& sink, bool globalHeader) {
   CodecContextPtr encoder(avcodec_alloc_context3(plan.encoder));
   if (!encoder) return {nullptr, OutOfMemory};
   encoder->width = av_buffersink_get_w(&sink);
@@ -135,11 +134,11 @@ EncoderResult OpenVideoEncoder(const Options& options, const VideoPlan& plan, co
   if (plan.toneMapFrom != AVCOL_TRC_UNSPECIFIED) encoder->color_range = AVCOL_RANGE_MPEG;
   // The command line's encoder options first, so that what the converter sets itself stays.
   if (std::string error = ApplyOptions(encoder.get(), plan.options); !error.empty()) return {nullptr, error};
-  if (std::string error = ApplyRateControl(options, *encoder); !error.empty()) return {nullptr, error};
-  if (plan.encoder->id == AV_CODEC_ID_RV20 && !options.bufferSize) LimitPacketSize(*encoder);
+  if (std::string error = ApplyRateControl(plan, *encoder); !error.empty()) return {nullptr, error};
+  if (plan.encoder->id == AV_CODEC_ID_RV20 && !plan.bufferSize) LimitPacketSize(*encoder);
   KeepGopsClosed(*encoder, plan.options);
   std::string firstPass;
-  if (std::string error = PrepareTwoPass(options, *encoder, firstPass); !error.empty()) return {nullptr, error};
+  if (std::string error = PrepareTwoPass(plan, *encoder, firstPass); !error.empty()) return {nullptr, error};
   EncoderResult opened = Open(std::move(encoder), globalHeader);
   if (opened.encoder) opened.encoder->stats_in = nullptr;
   return opened;

@@ -1,7 +1,6 @@
 #pragma once
 #include "converter/LibavPtr.h"
-#include "converter/Options.h"
-#include "converter/OutputPlan.h"
+#include "converter/Plan.h"
 
 #include <string>
 
@@ -16,8 +15,7 @@ struct EncoderResult {
 [[nodiscard]] std::string CheckFixedQuality(const AVCodec* encoder, double quality);
 
 // The video encoder takes the frame geometry and time base that the filter sink delivers.
-[[nodiscard]] EncoderResult OpenVideoEncoder(const Options& options, const VideoPlan& plan, const AVFilterContext& sink,
-                                             bool globalHeader);
+[[nodiscard]] EncoderResult OpenVideoEncoder(const VideoPlan& plan, const AVFilterContext& sink, bool globalHeader);
 // The audio encoder is opened before its filters, which then cut frames to its frame size.
 [[nodiscard]] EncoderResult OpenAudioEncoder(const AudioPlan& plan, bool globalHeader);
 

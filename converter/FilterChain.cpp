@@ -47,9 +47,9 @@ std::string ToneMap(AVColorTransferCharacteristic from) {
 
 // Frame-rate conversion only repeats or drops whole frames: dropping before scaling saves work,
 // repeating after it lets the repeats share the scaled picture.
-std::string VideoDescription(const Options& options, const VideoPlan& plan, std::optional<AVRational> sourceRate) {
+std::string VideoDescription(const VideoPlan& plan, const Cut& cut, std::optional<AVRational> sourceRate) {
   std::vector<std::string> filters;
-  if (options.deinterlace) filters.push_back("yadif=deint=interlaced");
+  if (plan.deinterlace) filters.push_back("yadif=deint=interlaced");
   // Upright before anything that sizes the picture; after the deinterlacing, whose fields are the
   // stored rows.
   if (!plan.upright.empty()) filters.push_back(plan.upright);
@@ -57,23 +57,22 @@ std::string VideoDescription(const Options& options, const VideoPlan& plan, std:
   const bool fewerFrames = !sourceRate || av_cmp_q(plan.frameRate, *sourceRate) < 0;
   // Cropping, scaling and padding in the order of the stock tool of the time: the crop takes the
   // source's edges off, the picture is scaled to -s, and the padding is put around it.
-  if (options.cropTop || options.cropBottom || options.cropLeft || options.cropRight)
-    filters.push_back("crop=w=iw-" + std::to_string(options.cropLeft + options.cropRight) + ":h=ih-" +
-                      std::to_string(options.cropTop + options.cropBottom) + ":x=" + std::to_string(options.cropLeft) +
-                      ":y=" + std::to_string(options.cropTop) + ":exact=1");
+  if (plan.cropTop || plan.cropBottom || plan.cropLeft || plan.cropRight)
+    filters.push_back("crop=w=iw-" + std::to_string(plan.cropLeft + plan.cropRight) + ":h=ih-" +
+                      std::to_string(plan.cropTop + plan.cropBottom) + ":x=" + std::to_string(plan.cropLeft) +
+                      ":y=" + std::to_string(plan.cropTop) + ":exact=1");
   if (fewerFrames) filters.push_back(fps);
   filters.push_back("scale=" + std::to_string(plan.pictureWidth) + ":" + std::to_string(plan.pictureHeight) +
-                    (options.scaleFlags.empty() ? "" : ":flags=" + options.scaleFlags));
+                    (plan.scaleFlags.empty() ? "" : ":flags=" + plan.scaleFlags));
   if (plan.width != plan.pictureWidth || plan.height != plan.pictureHeight)
-    filters.push_back("pad=w=" + std::to_string(plan.width) + ":h=" + std::to_string(plan.height) +
-                      ":x=" + std::to_string(options.padLeft) + ":y=" + std::to_string(options.padTop) +
-                      ":color=" + options.padColor);
+    filters.push_back("pad=w=" + std::to_string(plan.width) + ":h=" + std::to_string(plan.height) + ":x=" +
+                      std::to_string(plan.padLeft) + ":y=" + std::to_string(plan.padTop) + ":color=" + plan.padColor);
   if (plan.toneMapFrom != AVCOL_TRC_UNSPECIFIED) filters.push_back(ToneMap(plan.toneMapFrom));
   if (!plan.ownPalette) filters.push_back(std::string("format=pix_fmts=") + av_get_pix_fmt_name(plan.pixelFormat));
   if (plan.squarePixels) filters.push_back("setsar=sar=1");
-  if (options.aspectRatio) filters.push_back("setdar=dar=" + Ratio(*options.aspectRatio));
+  if (plan.aspectRatio) filters.push_back("setdar=dar=" + Ratio(*plan.aspectRatio));
   if (!fewerFrames) filters.push_back(fps);
-  if (options.lengthSeconds) filters.push_back("trim=end=" + Seconds(*options.lengthSeconds));
+  if (cut.lengthSeconds) filters.push_back("trim=end=" + Seconds(*cut.lengthSeconds));
   // The palette is made from exactly the frames it will be used for. Its histogram, not the
   // frames, is what the first pass keeps.
   if (plan.ownPalette && !plan.palette) filters.push_back("palettegen");
@@ -85,9 +84,9 @@ std::string VideoDescription(const Options& options, const VideoPlan& plan, std:
 
 // Sound from before the start (the run-up to a cut, decoder priming) is left out, as is the
 // picture's.
-std::string AudioTrim(const Options& options) {
+std::string AudioTrim(const Cut& cut) {
   std::string trim = "atrim=start=0";
-  if (options.lengthSeconds) trim += ":end=" + Seconds(*options.lengthSeconds);
+  if (cut.lengthSeconds) trim += ":end=" + Seconds(*cut.lengthSeconds);
   return trim;
 }
 
@@ -136,24 +135,23 @@ SourceFormat SourceFormat::Of(const AVFrame& frame) {
   return format;
 }
 
-FilterChain::CreateResult FilterChain::ForVideo(const Options& options, const VideoPlan& plan,
-                                                const SourceFormat& source, AVRational timeBase,
-                                                std::optional<AVRational> sourceRate) {
+FilterChain::CreateResult FilterChain::ForVideo(const VideoPlan& plan, const Cut& cut, const SourceFormat& source,
+                                                AVRational timeBase, std::optional<AVRational> sourceRate) {
   const AVRational aspect =
       source.aspectNum > 0 && source.aspectDen > 0 ? AVRational{source.aspectNum, source.aspectDen} : AVRational{1, 1};
   const std::string arguments = "video_size=" + std::to_string(source.width) + "x" + std::to_string(source.height) +
                                 ":pix_fmt=" + std::to_string(source.pixelFormat) + ":time_base=" + Ratio(timeBase) +
                                 ":pixel_aspect=" + Ratio(aspect);
-  return Build(source, arguments, VideoDescription(options, plan, sourceRate), plan.palette.get());
+  return Build(source, arguments, VideoDescription(plan, cut, sourceRate), plan.palette.get());
 }
 
-FilterChain::CreateResult FilterChain::ForAudio(const Options& options, const AudioPlan& plan,
-                                                const SourceFormat& source, AVRational timeBase, int frameSize) {
+FilterChain::CreateResult FilterChain::ForAudio(const AudioPlan& plan, const Cut& cut, const SourceFormat& source,
+                                                AVRational timeBase, int frameSize) {
   const std::string arguments = "time_base=" + Ratio(timeBase) + ":sample_rate=" + std::to_string(source.sampleRate) +
                                 ":sample_fmt=" + av_get_sample_fmt_name(AVSampleFormat(source.sampleFormat)) +
                                 ":channel_layout=" + source.channelLayout;
-  const std::string volume = options.volume ? ",volume=" + std::to_string(*options.volume) + "/256" : "";
-  return Build(source, arguments, AudioTrim(options) + volume + "," + AudioConversion(plan, frameSize));
+  const std::string volume = plan.volume ? ",volume=" + std::to_string(*plan.volume) + "/256" : "";
+  return Build(source, arguments, AudioTrim(cut) + volume + "," + AudioConversion(plan, frameSize));
 }
 
 FilterChain::CreateResult FilterChain::Build(const SourceFormat& source, const std::string& sourceArguments,

@@ -1,7 +1,6 @@
 #pragma once
 #include "converter/LibavPtr.h"
-#include "converter/Options.h"
-#include "converter/OutputPlan.h"
+#include "converter/Plan.h"
 
 #include <memory>
 #include <string>
@@ -35,10 +34,10 @@ class FilterChain {
     std::string error;
   };
   // `timeBase` is that of the timestamps pushed in.
-  [[nodiscard]] static CreateResult ForVideo(const Options& options, const VideoPlan& plan, const SourceFormat& source,
+  [[nodiscard]] static CreateResult ForVideo(const VideoPlan& plan, const Cut& cut, const SourceFormat& source,
                                              AVRational timeBase, std::optional<AVRational> sourceRate);
   // `frameSize` is the fixed number of samples per frame the encoder needs (0: any number).
-  [[nodiscard]] static CreateResult ForAudio(const Options& options, const AudioPlan& plan, const SourceFormat& source,
+  [[nodiscard]] static CreateResult ForAudio(const AudioPlan& plan, const Cut& cut, const SourceFormat& source,
                                              AVRational timeBase, int frameSize);
 
   bool Accepts(const AVFrame& frame) const { return SourceFormat::Of(frame) == source_; }

@@ -1,5 +1,6 @@
 #pragma once
-#include "converter/OutputPlan.h"
+#include "converter/Options.h"
+#include "converter/Plan.h"
 
 #include <optional>
 #include <string>

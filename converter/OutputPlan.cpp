@@ -148,6 +148,25 @@ VideoPlan PlanVideo(const Options& options, InputFile& input, const AVCodec* enc
     error = "the padding (-padtop, -padbottom, -padleft, -padright) is larger than the " +
             SizeText(video.width, video.height) + " frame.";
   video.tag = options.videoTag;
+  video.deinterlace = options.deinterlace;
+  video.cropTop = options.cropTop;
+  video.cropBottom = options.cropBottom;
+  video.cropLeft = options.cropLeft;
+  video.cropRight = options.cropRight;
+  video.padTop = options.padTop;
+  video.padLeft = options.padLeft;
+  video.padColor = options.padColor;
+  video.scaleFlags = options.scaleFlags;
+  video.aspectRatio = options.aspectRatio;
+  video.bitrate = options.videoBitrate;
+  video.bitrateTolerance = options.bitrateTolerance;
+  video.maxRate = options.maxRate;
+  video.bufferSize = options.bufferSize;
+  video.gopSize = options.gopSize;
+  video.qscale = options.qscale;
+  video.sameQuality = options.sameQuality;
+  video.pass = options.pass;
+  video.passLogPath = options.PassLogPath();
   return video;
 }
 
@@ -173,6 +192,7 @@ AudioPlan PlanAudio(const Options& options, const AVCodecContext& decoder, const
   audio.quality = options.audioQuality;
   audio.tag = options.audioTag;
   FitAudioBitrate(audio);
+  audio.volume = options.volume;
   return audio;
 }
 
@@ -220,6 +240,7 @@ bool PlanCopy(OutputPlan& plan, const Options& options, const DecodedStream& str
   if (type == AVMEDIA_TYPE_VIDEO) {
     plan.video.emplace();
     plan.video->tag = options.videoTag;
+    plan.video->frames = options.videoFrames;
   } else {
     plan.audio.emplace();
     plan.audio->tag = options.audioTag;
@@ -238,6 +259,19 @@ bool DistributeCodecOptions(OutputPlan& plan, const Options& options) {
   if (plan.audio) plan.audio->options = std::move(targets.audio);
   plan.muxerOptions = std::move(targets.muxer);
   return plan.error.empty();
+}
+
+// -vframes counts pictures of the output; the sound ends with them. Copied pictures are counted
+// as they are copied.
+void LimitToFrames(OutputPlan& plan, const Options& options) {
+  if (!options.videoFrames || (plan.video && !plan.video->encoder)) return;
+  if (!plan.video) {
+    Warning("-vframes has no pictures to count in this output; the whole length is converted.");
+    return;
+  }
+  const double seconds = *options.videoFrames / av_q2d(plan.video->frameRate);
+  std::optional<double>& length = plan.cut.lengthSeconds;
+  if (!length || seconds < *length) length = seconds;
 }
 
 }  // namespace
@@ -290,7 +324,12 @@ OutputPlan PlanOutput(const Options& options, InputFile& input) {
   if (plan.audio && input.Audio())
     FitTag(plan.format, plan.audio->encoder ? plan.audio->encoder->id : input.Audio()->stream->codecpar->codec_id,
            plan.audio->tag);
-  DistributeCodecOptions(plan, options);
+  if (!DistributeCodecOptions(plan, options)) return plan;
+  plan.inputPath = options.inputPath;
+  plan.outputPath = options.outputPath;
+  plan.metadata = options.metadata;
+  plan.cut = {options.startSeconds, options.lengthSeconds};
+  LimitToFrames(plan, options);
   return plan;
 }
 

@@ -15,17 +15,17 @@ namespace {
 
 class PalettePass {
  public:
-  PalettePass(const Options& options, const VideoPlan& plan) : options_(options), plan_(plan) {}
+  explicit PalettePass(const OutputPlan& plan) : output_(plan), plan_(*plan.video) {}
 
   PaletteResult Run() {
-    InputFile::OpenResult opened = InputFile::Open(options_.inputPath);
+    InputFile::OpenResult opened = InputFile::Open(output_.inputPath);
     if (!opened.file) return Fail(opened.error);
     input_ = std::move(opened.file);
     video_ = input_->Video();
     if (!video_) return Fail("the input's picture cannot be decoded a second time.");
     if (!frame_ || !packet_) return Fail(OutOfMemory);
     input_->DiscardUnused(true, false);
-    const double start = options_.startSeconds.value_or(0);
+    const double start = output_.cut.startSeconds.value_or(0);
     const AVRational timeBase = video_->stream->time_base;
     shift_ = av_rescale_q(input_->StartTime() + static_cast<int64_t>(start * AV_TIME_BASE), AV_TIME_BASE_Q, timeBase);
     frameDuration_ = av_rescale_q(1, av_inv_q(input_->VideoFrameRate().value_or(AVRational{25, 1})), timeBase);
@@ -62,7 +62,7 @@ class PalettePass {
 
   std::string Rebuild(const SourceFormat& source) {
     FilterChain::CreateResult created =
-        FilterChain::ForVideo(options_, plan_, source, video_->stream->time_base, input_->VideoFrameRate());
+        FilterChain::ForVideo(plan_, output_.cut, source, video_->stream->time_base, input_->VideoFrameRate());
     chain_ = std::move(created.chain);
     return created.error;
   }
@@ -71,7 +71,7 @@ class PalettePass {
     const int64_t time = packet.pts != AV_NOPTS_VALUE ? packet.pts : packet.dts;
     if (time == AV_NOPTS_VALUE) return;
     double seconds = av_q2d(video_->stream->time_base) * double(time - shift_);
-    if (options_.lengthSeconds) seconds = std::min(seconds, *options_.lengthSeconds);
+    if (output_.cut.lengthSeconds) seconds = std::min(seconds, *output_.cut.lengthSeconds);
     if (seconds > seconds_) progress_.Reached(seconds_ = seconds);
   }
 
@@ -105,7 +105,7 @@ class PalettePass {
     return result >= 0 || result == AVERROR(EAGAIN) || result == AVERROR_EOF ? "" : "the palette could not be made.";
   }
 
-  const Options& options_;
+  const OutputPlan& output_;
   const VideoPlan& plan_;
   std::unique_ptr<InputFile> input_;
   DecodedStream* video_ = nullptr;
@@ -133,6 +133,6 @@ std::shared_ptr<AVFrame> BlankPalette() {
   return std::shared_ptr<AVFrame>(std::move(frame));
 }
 
-PaletteResult MakePalette(const Options& options, const VideoPlan& plan) { return PalettePass(options, plan).Run(); }
+PaletteResult MakePalette(const OutputPlan& plan) { return PalettePass(plan).Run(); }
 
 }  // namespace kodavert

@@ -1,7 +1,6 @@
 #pragma once
 #include "converter/LibavPtr.h"
-#include "converter/Options.h"
-#include "converter/OutputPlan.h"
+#include "converter/Plan.h"
 
 #include <memory>
 #include <string>
@@ -16,8 +15,8 @@ struct PaletteResult {
 
 // The first of the two passes of an output with its own palette: reads the input's picture
 // through the same filters as the second, up to a histogram of its colours. Its progress lines
-// count half the input, the second pass the other half.
-[[nodiscard]] PaletteResult MakePalette(const Options& options, const VideoPlan& plan);
+// count half the input, the second pass the other half. `plan`'s video has no palette yet.
+[[nodiscard]] PaletteResult MakePalette(const OutputPlan& plan);
 
 // A palette of black, of the shape the first pass gives, so that the second pass's filters and
 // encoder can be set up before the first pass runs. Nothing when out of memory.

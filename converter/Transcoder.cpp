@@ -16,21 +16,21 @@ namespace {
 constexpr std::chrono::milliseconds kReadRetryDelay{10};
 }  // namespace
 
-Transcoder::Transcoder(const Options& options, InputFile& input, OutputFile& output)
-    : options_(options), input_(input), output_(output) {}
+Transcoder::Transcoder(InputFile& input, OutputFile& output) : input_(input), output_(output) {}
 
 std::string Transcoder::Setup(const OutputPlan& plan) {
   if (!decoded_ || !filtered_ || !packet_) return OutOfMemory;
+  cut_ = plan.cut;
+  inputPath_ = plan.inputPath;
   input_.DiscardUnused(plan.video.has_value(), plan.audio.has_value());
   // A copied picture starts at its key frame at or before the cut. A container that can hide what
   // comes before the start (MP4's edit lists) starts the other streams at the cut itself; in the
   // others (AVI stores no times for its sound) every stream starts at that key frame, to stay in step.
-  const bool findKey =
-      options_.startSeconds > 0 && plan.video && !plan.video->encoder && !output_.StoresNegativeTimes();
+  const bool findKey = cut_.startSeconds > 0 && plan.video && !plan.video->encoder && !output_.StoresNegativeTimes();
   if (findKey)
-    if (const std::optional<double> key = input_.VideoKeyFrameBefore(*options_.startSeconds)) {
-      if (options_.lengthSeconds) *options_.lengthSeconds += *options_.startSeconds - *key;
-      options_.startSeconds = key;
+    if (const std::optional<double> key = input_.VideoKeyFrameBefore(*cut_.startSeconds)) {
+      if (cut_.lengthSeconds) *cut_.lengthSeconds += *cut_.startSeconds - *key;
+      cut_.startSeconds = key;
     }
   if (plan.video) {
     if (std::string error = AddVideo(*plan.video); !error.empty()) return error;
@@ -42,38 +42,39 @@ std::string Transcoder::Setup(const OutputPlan& plan) {
   }
   if (plan.audio)
     if (std::string error = AddAudio(*plan.audio); !error.empty()) return error;
-  const double start = options_.startSeconds.value_or(0);
+  const double start = cut_.startSeconds.value_or(0);
   for (Pipeline& pipeline : pipelines_)
     if (pipeline.input)
       pipeline.shift = av_rescale_q(input_.StartTime() + static_cast<int64_t>(start * AV_TIME_BASE), AV_TIME_BASE_Q,
                                     pipeline.input->stream->time_base);
   for (Pipeline& pipeline : pipelines_)
-    if (pipeline.copied && options_.lengthSeconds)
-      pipeline.end = pipeline.shift + av_rescale_q(static_cast<int64_t>(*options_.lengthSeconds * AV_TIME_BASE),
+    if (pipeline.copied && cut_.lengthSeconds)
+      pipeline.end = pipeline.shift + av_rescale_q(static_cast<int64_t>(*cut_.lengthSeconds * AV_TIME_BASE),
                                                    AV_TIME_BASE_Q, pipeline.input->stream->time_base);
   if (start > 0 || findKey) input_.SeekBefore(start);
   return {};
 }
 
 std::string Transcoder::AddVideo(const VideoPlan& plan) {
-  if (!plan.encoder) return AddCopy(input_.Video(), plan.tag);
+  if (!plan.encoder) return AddCopy(input_.Video(), plan.tag, plan.frames);
   Pipeline pipeline;
   pipeline.input = input_.Video();
   const AVRational timeBase = pipeline.input->stream->time_base;
   const std::optional<AVRational> sourceRate = input_.VideoFrameRate();
   pipeline.makeFilters = [this, plan, timeBase, sourceRate](const SourceFormat& source) {
-    return FilterChain::ForVideo(options_, plan, source, timeBase, sourceRate);
+    return FilterChain::ForVideo(plan, cut_, source, timeBase, sourceRate);
   };
   auto chain = pipeline.makeFilters(SourceFormat::Of(*pipeline.input->decoder));
   if (!chain.chain) return chain.error;
   pipeline.filters = std::move(chain.chain);
-  auto encoder = OpenVideoEncoder(options_, plan, *pipeline.filters->Sink(), output_.NeedsGlobalHeader());
+  auto encoder = OpenVideoEncoder(plan, *pipeline.filters->Sink(), output_.NeedsGlobalHeader());
   if (!encoder.encoder) return encoder.error;
   pipeline.encoder = std::move(encoder.encoder);
   pipeline.frameDuration = av_rescale_q(1, av_inv_q(sourceRate.value_or(AVRational{25, 1})), timeBase);
-  if (options_.pass == 1 && strcmp(pipeline.encoder->codec->name, "libx264")) {
-    pipeline.passLog.reset(fopen(options_.PassLogPath().c_str(), "w"));
-    if (!pipeline.passLog) return "cannot write the first pass's log '" + options_.PassLogPath() + "'.";
+  passLogPath_ = plan.passLogPath;
+  if (plan.pass == 1 && strcmp(pipeline.encoder->codec->name, "libx264")) {
+    pipeline.passLog.reset(fopen(passLogPath_.c_str(), "w"));
+    if (!pipeline.passLog) return "cannot write the first pass's log '" + passLogPath_ + "'.";
   }
   // Handing each picture over one frame late makes sure that its sound has arrived before it:
   // sound packets need not end where pictures do (NTSC DV takes 1601.6 samples a picture).
@@ -94,7 +95,7 @@ std::string Transcoder::AddAudio(const AudioPlan& plan) {
   const int frameSize = anyFrameSize ? 0 : pipeline.encoder->frame_size;
   const AVRational timeBase = pipeline.input->stream->time_base;
   pipeline.makeFilters = [this, plan, timeBase, frameSize](const SourceFormat& source) {
-    return FilterChain::ForAudio(options_, plan, source, timeBase, frameSize);
+    return FilterChain::ForAudio(plan, cut_, source, timeBase, frameSize);
   };
   auto chain = pipeline.makeFilters(SourceFormat::Of(*pipeline.input->decoder));
   if (!chain.chain) return chain.error;
@@ -150,7 +151,7 @@ std::string Transcoder::Run() {
     if (error.empty()) error = std::move(encoding);
     // A full disk may show only when the log is closed.
     if (pipeline.passLog && fclose(pipeline.passLog.release()) != 0 && error.empty())
-      error = "cannot write the first pass's log '" + options_.PassLogPath() + "'.";
+      error = "cannot write the first pass's log '" + passLogPath_ + "'.";
   }
   if (error.empty() && !StopRequested()) error = CheckEveryStreamWritten();
   if (!error.empty()) return error;
@@ -171,7 +172,7 @@ void Transcoder::NoteReadTime(const Pipeline& pipeline, const AVPacket& packet) 
 std::string Transcoder::CheckEveryStreamWritten() const {
   for (const Pipeline& pipeline : pipelines_) {
     if (pipeline.packetsWritten > 0) continue;
-    const double start = options_.startSeconds.value_or(0);
+    const double start = cut_.startSeconds.value_or(0);
     char startText[32];
     snprintf(startText, sizeof startText, "%g", start);
     if (start > 0 && (!lastReadSeconds_ || *lastReadSeconds_ < start))
@@ -194,7 +195,7 @@ std::string Transcoder::Feed() {
     // A stop request interrupts the read; that is no fault of the input.
     if (result == AVERROR_EOF || (result < 0 && StopRequested())) break;
     if (result < 0) {
-      readError_ = "cannot read '" + options_.inputPath + "' to its end: " + ErrorText(result) +
+      readError_ = "cannot read '" + inputPath_ + "' to its end: " + ErrorText(result) +
                    ". The output holds what was read before.";
       break;
     }
@@ -310,7 +311,7 @@ std::string Transcoder::Encode(Pipeline& pipeline, const AVFrame* frame) {
     const int result = avcodec_receive_packet(encoder, pipeline.packet.get());
     if (pipeline.passLog && encoder->stats_out && (result >= 0 || result == AVERROR_EOF) &&
         fputs(encoder->stats_out, pipeline.passLog.get()) < 0)
-      return "cannot write the first pass's log '" + options_.PassLogPath() + "'.";
+      return "cannot write the first pass's log '" + passLogPath_ + "'.";
     if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) return {};
     if (result < 0) return std::string("the ") + encoder->codec->name + " encoder failed: " + ErrorText(result) + ".";
     if (std::string error = Write(pipeline, *pipeline.packet); !error.empty()) return error;

@@ -3,9 +3,8 @@
 #include "converter/FilterChain.h"
 #include "converter/InputFile.h"
 #include "converter/LibavPtr.h"
-#include "converter/Options.h"
 #include "converter/OutputFile.h"
-#include "converter/OutputPlan.h"
+#include "converter/Plan.h"
 #include "converter/Progress.h"
 
 #include <cstdio>
@@ -23,7 +22,7 @@ namespace kodavert {
 // ends the reading early and takes the same draining path.
 class Transcoder {
  public:
-  Transcoder(const Options& options, InputFile& input, OutputFile& output);
+  Transcoder(InputFile& input, OutputFile& output);
   // Builds one decoder-filters-encoder pipeline per output stream; an error text on failure.
   [[nodiscard]] std::string Setup(const OutputPlan& plan);
   // An output with its own palette: the first pass has made it, in place of the blank one, after
@@ -69,7 +68,8 @@ class Transcoder {
   [[nodiscard]] std::string AddVideo(const VideoPlan& plan);
   [[nodiscard]] std::string AddAudio(const AudioPlan& plan);
   [[nodiscard]] std::string AddOutputStream(Pipeline& pipeline, std::optional<uint32_t> tag);
-  [[nodiscard]] std::string AddCopy(DecodedStream* input, std::optional<uint32_t> tag);
+  [[nodiscard]] std::string AddCopy(DecodedStream* input, std::optional<uint32_t> tag,
+                                    std::optional<int64_t> frames = std::nullopt);
   [[nodiscard]] std::string Copy(Pipeline& pipeline, AVPacket& packet);
   [[nodiscard]] std::string WriteCopied(Pipeline& pipeline, AVPacket& packet);
   Pipeline* PipelineFor(int streamIndex);
@@ -86,7 +86,9 @@ class Transcoder {
   void NoteReadTime(const Pipeline& pipeline, const AVPacket& packet);
   [[nodiscard]] std::string CheckEveryStreamWritten() const;
 
-  Options options_;  // a copy: a copied picture may move the start of the cut
+  Cut cut_;  // the plan's, unless a copied picture moves its start to a key frame
+  std::string inputPath_;
+  std::string passLogPath_;
   InputFile& input_;
   OutputFile& output_;
   std::mutex muxing_;  // the muxer and the progress count are shared by the encoder workers

@@ -18,12 +18,12 @@ const AVBitStreamFilter* ReshapeFor(const AVCodecParameters& parameters, bool gl
 
 }  // namespace
 
-std::string Transcoder::AddCopy(DecodedStream* input, std::optional<uint32_t> tag) {
+std::string Transcoder::AddCopy(DecodedStream* input, std::optional<uint32_t> tag, std::optional<int64_t> frames) {
   Pipeline& pipeline = pipelines_.emplace_back();
   pipeline.input = input;
   pipeline.copied = true;
   const AVStream& source = *input->stream;
-  if (source.codecpar->codec_type == AVMEDIA_TYPE_VIDEO) pipeline.framesLeft = options_.videoFrames.value_or(-1);
+  if (source.codecpar->codec_type == AVMEDIA_TYPE_VIDEO) pipeline.framesLeft = frames.value_or(-1);
   const AVCodecParameters* parameters = source.codecpar;
   if (const AVBitStreamFilter* filter = ReshapeFor(*parameters, output_.NeedsGlobalHeader())) {
     AVBSFContext* raw = nullptr;
