@@ -157,7 +157,6 @@ FilterChain::CreateResult FilterChain::ForAudio(const AudioPlan& plan, const Cut
 FilterChain::CreateResult FilterChain::Build(const SourceFormat& source, const std::string& sourceArguments,
                                              const std::string& description, const AVFrame* palette) {
   const bool video = source.width > 0;
-  const bool fed = !sourceArguments.empty();
   std::unique_ptr<FilterChain> chain(new FilterChain);
   chain->source_ = source;
   chain->graph_.reset(avfilter_graph_alloc());
@@ -165,7 +164,7 @@ FilterChain::CreateResult FilterChain::Build(const SourceFormat& source, const s
   AVFilterGraph* graph = chain->graph_.get();
   int result = avfilter_graph_create_filter(&chain->sink_, avfilter_get_by_name(video ? "buffersink" : "abuffersink"),
                                             "out", nullptr, nullptr, graph);
-  if (result >= 0 && fed)
+  if (result >= 0)
     result = avfilter_graph_create_filter(&chain->sourceFilter_, avfilter_get_by_name(video ? "buffer" : "abuffer"),
                                           "in", sourceArguments.c_str(), nullptr, graph);
   AVFilterContext* paletteSource = nullptr;
@@ -177,16 +176,16 @@ FilterChain::CreateResult FilterChain::Build(const SourceFormat& source, const s
                                           nullptr, graph);
   }
   FilterInOutPtr paletteOutput(palette ? avfilter_inout_alloc() : nullptr);
-  FilterInOutPtr outputs(fed ? avfilter_inout_alloc() : nullptr), inputs(avfilter_inout_alloc());
-  if (result >= 0 && (!inputs || (fed && !outputs) || (palette && !paletteOutput))) result = AVERROR(ENOMEM);
+  FilterInOutPtr outputs(avfilter_inout_alloc()), inputs(avfilter_inout_alloc());
+  if (result >= 0 && (!inputs || !outputs || (palette && !paletteOutput))) result = AVERROR(ENOMEM);
   if (result >= 0 && palette) {
     *paletteOutput = {av_strdup("palette"), paletteSource, 0, nullptr};
     if (!paletteOutput->name) result = AVERROR(ENOMEM);
   }
   if (result >= 0) {
-    if (fed) *outputs = {av_strdup("in"), chain->sourceFilter_, 0, paletteOutput.release()};
+    *outputs = {av_strdup("in"), chain->sourceFilter_, 0, paletteOutput.release()};
     *inputs = {av_strdup("out"), chain->sink_, 0, nullptr};
-    if (!inputs->name || (fed && !outputs->name)) result = AVERROR(ENOMEM);
+    if (!inputs->name || !outputs->name) result = AVERROR(ENOMEM);
   }
   if (result >= 0) {
     AVFilterInOut* openInputs = inputs.release();
