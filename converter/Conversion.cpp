@@ -94,6 +94,7 @@ int Transcode(InputFile& input, OutputPlan plan) {
   if (ownPalette) {
     OutputPlan firstPass = plan;
     firstPass.video->palette.reset();
+    transcoder.SetPictureFiltersAside();
     PaletteResult made = MakePalette(firstPass);
     if (!made.error.empty()) return Fail(made.error);
     if (!made.palette) {

@@ -118,6 +118,11 @@ std::string Transcoder::AddOutputStream(Pipeline& pipeline, std::optional<uint32
   return {};
 }
 
+void Transcoder::SetPictureFiltersAside() {
+  for (Pipeline& pipeline : pipelines_)
+    if (pipeline.makeFilters && pipeline.Type() == AVMEDIA_TYPE_VIDEO) pipeline.filters.reset();
+}
+
 std::string Transcoder::UsePalette(double seconds) {
   progress_.ShowAs(seconds / 2, 0.5);
   for (Pipeline& pipeline : pipelines_)

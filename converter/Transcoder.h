@@ -25,6 +25,9 @@ class Transcoder {
   Transcoder(InputFile& input, OutputFile& output);
   // Builds one decoder-filters-encoder pipeline per output stream; an error text on failure.
   [[nodiscard]] std::string Setup(const OutputPlan& plan);
+  // Frees the picture's filters until UsePalette builds them again: the second pass's colour
+  // cache need not sit in memory beside the first pass's histogram.
+  void SetPictureFiltersAside();
   // An output with its own palette: the first pass has made it, in place of the blank one, after
   // reading `seconds` of the input. Its progress then counts for the second half.
   [[nodiscard]] std::string UsePalette(double seconds);
