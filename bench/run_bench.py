@@ -6,9 +6,12 @@ the program was made for and a 1920x1080 VP9/Opus WebM as the site gives today, 
 with each of the 33 formats, in turn by kodavert.dll (with the window's option text) and by ffmpeg
 (with the equivalent modern options: same codecs, sizes, rates, bit rates and quality settings),
 several times, and writes the median wall time, CPU time, peak memory and output size of each,
-with the ratios, to RESULTS.md beside this script.
+with the ratios and each run's distance from the two-core floor, to RESULTS.md beside this script,
+with bench/STARTUP.md's start-up figures. With --lengths, a few rows also run from the 1080p
+source repeated to several minutes, to show whether memory grows with the length.
 
     bench/run_bench.py [--converter PATH] [--runs N] [--seconds S] [--sources flv,webm] [--keep DIR]
+                       [--rows FIRST-LAST] [--lengths 1,5,10 [--length-rows 8,10,33]]
 """
 import argparse
 import os
@@ -174,15 +177,43 @@ ROWS = [
 ]
 
 
+TICKS = os.sysconf("SC_CLK_TCK")
+
+
+def thread_times(pid):
+    """Each live thread of `pid`: its CPU time so far (s), by thread id."""
+    times = {}
+    try:
+        tasks = os.listdir(f"/proc/{pid}/task")
+    except OSError:
+        return times
+    for tid in tasks:
+        try:
+            fields = Path(f"/proc/{pid}/task/{tid}/stat").read_text().rsplit(")", 1)[1].split()
+        except OSError:
+            continue
+        times[int(tid)] = (int(fields[11]) + int(fields[12])) / TICKS  # utime, stime
+    return times
+
+
 def measure(command):
-    """Runs one command; its wall time, CPU time, peak resident memory (KiB) and exit status."""
+    """Runs one command; its wall time, CPU time, peak resident memory (KiB), exit status, and the
+    CPU time of its main thread and of its busiest other thread (sampled every 50 ms, so the last
+    moments of a thread may be missing)."""
     start = time.monotonic()
     process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL)
-    _, status, usage = os.wait4(process.pid, 0)
+    seen = {}
+    while True:
+        pid, status, usage = os.wait4(process.pid, os.WNOHANG)
+        if pid:
+            break
+        seen.update(thread_times(process.pid))
+        time.sleep(0.05)
     wall = time.monotonic() - start
     process.returncode = os.waitstatus_to_exitcode(status)
-    return wall, usage.ru_utime + usage.ru_stime, usage.ru_maxrss, process.returncode
+    main = seen.pop(process.pid, 0.0)
+    return wall, usage.ru_utime + usage.ru_stime, usage.ru_maxrss, process.returncode, main, max(seen.values(), default=0.0)
 
 
 # Each source: its file name, what it is, and the stock tool's options that make it from a
@@ -231,16 +262,16 @@ def bench_row(row, source, folder, converter, runs):
     samples = {tool: [] for tool in tools}
     for _ in range(runs):
         for tool, commands in tools.items():  # in turn, so that both see the same machine load
-            total = (0, 0, 0)
+            total = (0, 0, 0, 0, 0)
             for command in commands:
-                wall, cpu, rss, status = measure(command)
+                wall, cpu, rss, status, main, busiest = measure(command)
                 if status != 0:
                     raise RuntimeError(f"{tool} failed on {name}: {' '.join(command)}")
-                total = (total[0] + wall, total[1] + cpu, max(total[2], rss))
+                total = (total[0] + wall, total[1] + cpu, max(total[2], rss), total[3] + main, total[4] + busiest)
             samples[tool].append(total)
     result = {}
     for tool, values in samples.items():
-        result[tool] = tuple(statistics.median(v[i] for v in values) for i in range(3))
+        result[tool] = tuple(statistics.median(v[i] for v in values) for i in range(5))
     result["sizes"] = (mine_out.stat().st_size, stock_out.stat().st_size)
     if ssim_wanted:
         result["ssim"] = (ssim(mine_out, source), ssim(stock_out, source))
@@ -266,16 +297,17 @@ def ssim(output, source):
 
 def table(results):
     lines = [
-        "| # | Format | Wall k (s) | Wall ffmpeg (s) | Wall ratio | CPU k (s) | CPU ffmpeg (s) | Peak k (MiB) | Peak ffmpeg (MiB) | Memory ratio | Size k (kB) | Size ffmpeg (kB) | Size ratio |",
-        "|---|---|---|---|---|---|---|---|---|---|---|---|---|",
+        "| # | Format | Wall k (s) | Wall ffmpeg (s) | Wall ratio | CPU k (s) | CPU ffmpeg (s) | Peak k (MiB) | Peak ffmpeg (MiB) | Memory ratio | Size k (kB) | Size ffmpeg (kB) | Size ratio | Floor k | Floor ffmpeg | Main thread k | Busiest other thread k |",
+        "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|",
     ]
+    cores = os.cpu_count()
     for number, result in results:
         row = ROWS[number - 1]
-        (mw, mc, mr), (sw, sc, sr) = result["kodavert"], result["stock"]
+        (mw, mc, mr, mm, mb), (sw, sc, sr, _, _) = result["kodavert"], result["stock"]
         ms, ss = result["sizes"]
         line = (f"| {number} | {row[0]} | {mw:.2f} | {sw:.2f} | {mw / sw:.2f} | {mc:.2f} | {sc:.2f} | "
                 f"{mr / 1024:.1f} | {sr / 1024:.1f} | {mr / sr:.2f} | {ms / 1000:.0f} | {ss / 1000:.0f} | "
-                f"{ms / ss:.3f} |")
+                f"{ms / ss:.3f} | {mw / (mc / cores):.2f} | {sw / (sc / cores):.2f} | {mm / mw:.2f} | {mb / mw:.2f} |")
         if "ssim" in result:
             line += " " + " | ".join("-" if v is None else f"{v:.4f}" for v in result["ssim"]) + " |"
         lines.append(line)
@@ -289,23 +321,64 @@ def wall_ratios(results):
     return [r["kodavert"][0] / r["stock"][0] for _, r in results]
 
 
-def write_results(measured, runs, seconds):
+def looped(source, minutes, folder):
+    """`source` (a minute long) repeated to `minutes`, without encoding it again."""
+    path = folder / f"{minutes}min-{source.name}"
+    if not path.is_file():
+        partial = path.with_name("partial-" + path.name)
+        subprocess.run(["ffmpeg", "-v", "error", "-y", "-stream_loop", str(minutes - 1), "-i", str(source), "-c", "copy",
+                        str(partial)], check=True)
+        partial.rename(path)
+    return path
+
+
+def length_table(lengths):
+    lines = [
+        "| # | Format | Minutes | Wall k (s) | Wall ffmpeg (s) | Peak k (MiB) | Peak ffmpeg (MiB) | Memory ratio |",
+        "|---|---|---|---|---|---|---|---|",
+    ]
+    for minutes, number, result in lengths:
+        (mw, _, mr, _, _), (sw, _, sr, _, _) = result["kodavert"], result["stock"]
+        lines.append(f"| {number} | {ROWS[number - 1][0]} | {minutes} | {mw:.2f} | {sw:.2f} | {mr / 1024:.1f} | "
+                     f"{sr / 1024:.1f} | {mr / sr:.2f} |")
+    return lines
+
+
+def write_results(measured, lengths, runs, seconds):
+    cores = os.cpu_count()
     lines = [
         "# kodavert.dll against the stock ffmpeg tool",
         "",
         f"Sources: {seconds} s each, generated by `bench/run_bench.py`. Median of {runs} runs each, the two "
-        f"tools in turn; {os.cpu_count()} cores shared with other work (load average {os.getloadavg()[0]:.1f} "
-        f"at the end), {time.strftime('%Y-%m-%d %H:%M UTC', time.gmtime())}.",
+        f"tools in turn; {cores} cores (load average {os.getloadavg()[0]:.1f} at the end), "
+        f"{time.strftime('%Y-%m-%d %H:%M UTC', time.gmtime())}.",
         "Ratios are kodavert.dll / stock tool. CPU is user + system time; memory is peak resident set.",
+        f"The floor is the wall time that the CPU time would take on all {cores} cores at once (CPU / {cores}); "
+        "a row's floor figure is its wall time over that floor. The two thread columns are the CPU time of "
+        "kodavert.dll's main thread (reading, decoding, filters) and of its busiest other thread (an encoder's "
+        "worker, a codec's or a filter's own thread), as shares of the wall time: near 1.00, that one thread "
+        "sets the pace.",
         "",
-        "| Source | Wall-time ratio, median | highest |",
-        "|---|---|---|",
+        "| Source | Wall ratio, median | highest | Memory ratio, median | highest | Floor k, median | highest |",
+        "|---|---|---|---|---|---|---|",
     ]
     for kind, results in measured.items():
-        ratios = wall_ratios(results)
-        lines.append(f"| {kind} | {statistics.median(ratios):.2f} | {max(ratios):.2f} |")
+        walls = wall_ratios(results)
+        memories = [r["kodavert"][2] / r["stock"][2] for _, r in results]
+        floors = [r["kodavert"][0] / (r["kodavert"][1] / cores) for _, r in results]
+        lines.append(f"| {kind} | {statistics.median(walls):.2f} | {max(walls):.2f} | "
+                     f"{statistics.median(memories):.2f} | {max(memories):.2f} | "
+                     f"{statistics.median(floors):.2f} | {max(floors):.2f} |")
+    startup = HERE / "STARTUP.md"
+    if startup.is_file():
+        lines += ["", "## Start-up (from `bench/STARTUP.md`, written by `bench/run_startup.py`)", ""]
+        lines += startup.read_text().splitlines()[2:]
     for kind, results in measured.items():
         lines += ["", f"## {SOURCES[kind][1]} (`{kind}`)", "", *table(results)]
+    if lengths:
+        lines += ["", "## Memory against the input's length",
+                  "", "The `webm` source of a minute, repeated without encoding it again; one run each.", "",
+                  *length_table(lengths)]
     (HERE / "RESULTS.md").write_text("\n".join(lines) + "\n")
 
 
@@ -319,6 +392,8 @@ def main():
     parser.add_argument("--rows", help=f"only these rows, as 'FIRST-LAST' (1 to {len(ROWS)})")
     parser.add_argument("--input", type=Path, help="a video of your own in place of the generated sources")
     parser.add_argument("--ssim", action="store_true", help="also each output's SSIM against the source")
+    parser.add_argument("--lengths", help="also these lengths of the 1080p source, in minutes, as '1,5,10'")
+    parser.add_argument("--length-rows", default="8,10,33", help="the rows that --lengths runs")
     arguments = parser.parse_args()
     global ssim_wanted
     ssim_wanted = arguments.ssim
@@ -343,7 +418,16 @@ def main():
                 results.append((number, bench_row(row, source, folder, arguments.converter, arguments.runs)))
                 k, s = results[-1][1]["kodavert"][0], results[-1][1]["stock"][0]
                 print(f"{kind} {number:2} {row[0]:32} {k:6.2f}s {s:6.2f}s ratio {k / s:.2f}", flush=True)
-    write_results(measured, arguments.runs, arguments.seconds)
+        lengths = []
+        if arguments.lengths:
+            minute = make_source("webm", arguments.keep or folder, 60)
+            for minutes in (int(m) for m in arguments.lengths.split(",")):
+                source = minute if minutes == 1 else looped(minute, minutes, arguments.keep or folder)
+                for number in (int(n) for n in arguments.length_rows.split(",")):
+                    lengths.append((minutes, number, bench_row(ROWS[number - 1], source, folder, arguments.converter, 1)))
+                    k, s = lengths[-1][2]["kodavert"][2], lengths[-1][2]["stock"][2]
+                    print(f"{minutes} min {number:2} peak {k / 1024:6.1f} MiB against {s / 1024:6.1f} MiB", flush=True)
+    write_results(measured, lengths, arguments.runs, arguments.seconds)
 
 
 if __name__ == "__main__":
