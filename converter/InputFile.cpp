@@ -46,6 +46,23 @@ std::optional<int64_t> EndOfLastPacket(const std::string& path) {
   return end;
 }
 
+// Threads: 0 lets libavcodec choose (frame threads, or slices where the codec has only those).
+CodecContextPtr StartDecoder(const AVCodec* codec, const AVStream& stream, int threads, std::string& error) {
+  CodecContextPtr decoder(avcodec_alloc_context3(codec));
+  if (!decoder || avcodec_parameters_to_context(decoder.get(), stream.codecpar) < 0) {
+    error = "out of memory";
+    return nullptr;
+  }
+  decoder->pkt_timebase = stream.time_base;
+  decoder->thread_count = threads;
+  decoder->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
+  if (const int result = avcodec_open2(decoder.get(), codec, nullptr); result < 0) {
+    error = ErrorText(result);
+    return nullptr;
+  }
+  return decoder;
+}
+
 }  // namespace
 
 InputFile::OpenResult InputFile::Open(const std::string& path) {
@@ -85,13 +102,17 @@ void InputFile::OpenDecoder(AVMediaType type, DecodedStream& target) {
     Warning("the " + std::string(MediaName(type)) + " stream cannot be used (" + why + "); converting without it.");
   };
   if (!HasKnownFormat(*stream->codecpar)) return warn("the file does not say its format");
-  CodecContextPtr decoder(avcodec_alloc_context3(codec));
-  if (!decoder || avcodec_parameters_to_context(decoder.get(), stream->codecpar) < 0) return warn("out of memory");
-  decoder->pkt_timebase = stream->time_base;
-  decoder->thread_count = 0;
-  decoder->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
-  if (const int result = avcodec_open2(decoder.get(), codec, nullptr); result < 0) return warn(ErrorText(result));
+  std::string error;
+  CodecContextPtr decoder = StartDecoder(codec, *stream, 0, error);
+  if (!decoder) return warn(error);
   target = {stream, std::move(decoder)};
+}
+
+void InputFile::DecodeVideoOnOneThread() {
+  if (!video_.decoder) return;
+  std::string error;
+  if (CodecContextPtr decoder = StartDecoder(video_.decoder->codec, *video_.stream, 1, error))
+    video_.decoder = std::move(decoder);
 }
 
 void InputFile::Describe(const std::string& path) const {

@@ -39,6 +39,9 @@ class InputFile {
   DecodedStream* Audio() { return audio_.decoder ? &audio_ : nullptr; }
   // Streams that no output needs are skipped by the demuxer.
   void DiscardUnused(bool keepVideo, bool keepAudio);
+  // Opens the video decoder again with one thread; before the first packet only. Where it cannot,
+  // the decoder as it was stays.
+  void DecodeVideoOnOneThread();
 
  private:
   explicit InputFile(InputContextPtr context) : context_(std::move(context)) {}
