@@ -58,8 +58,8 @@ std::string Transcoder::Setup(const OutputPlan& plan) {
 std::string Transcoder::AddVideo(const VideoPlan& plan) {
   if (!plan.encoder) return AddCopy(input_.Video(), plan.tag, plan.frames);
   // An encoder with a pool of its own over a picture of about the input's size is the slow stage by
-  // far; the decoder's frame threads then only compete with it for the cores, and each holds
-  // pictures of its own (11 MiB at 1080p VP9). A smaller picture leaves the decoder as the pace.
+  // far: the decoder's frame threads then gain no time, and each holds pictures of its own (9 MiB
+  // at 1080p VP9). A smaller picture leaves the decoder as the pace, and it keeps them.
   const AVCodecContext& source = *input_.Video()->decoder;
   if ((plan.encoder->capabilities & AV_CODEC_CAP_OTHER_THREADS) &&
       2 * int64_t{plan.pictureWidth} * plan.pictureHeight >= int64_t{source.width} * source.height)
