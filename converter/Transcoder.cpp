@@ -60,9 +60,9 @@ std::string Transcoder::AddVideo(const VideoPlan& plan) {
   // An encoder with a pool of its own over a picture of about the input's size is the slow stage by
   // far: the decoder's frame threads then gain no time, and each holds pictures of its own (9 MiB
   // at 1080p VP9). A smaller picture leaves the decoder as the pace, and it keeps them.
-  const AVCodecContext& source = *input_.Video()->decoder;
+  const int64_t sourcePixels = int64_t{input_.Video()->decoder->width} * input_.Video()->decoder->height;
   if ((plan.encoder->capabilities & AV_CODEC_CAP_OTHER_THREADS) &&
-      2 * int64_t{plan.pictureWidth} * plan.pictureHeight >= int64_t{source.width} * source.height)
+      2 * int64_t{plan.pictureWidth} * plan.pictureHeight >= sourcePixels)
     input_.DecodeVideoOnOneThread();
   Pipeline pipeline;
   pipeline.input = input_.Video();
