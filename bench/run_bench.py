@@ -19,6 +19,7 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 from pathlib import Path
 
@@ -204,13 +205,21 @@ def measure(command):
     process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL)
     seen = {}
-    while True:
-        pid, status, usage = os.wait4(process.pid, os.WNOHANG)
-        if pid:
-            break
-        seen.update(thread_times(process.pid))
-        time.sleep(0.05)
+    done = threading.Event()
+
+    def sample():
+        while not done.wait(0.05):
+            seen.update(thread_times(process.pid))
+
+    # The threads are sampled beside the wait, not between its polls, so that the wall time ends when
+    # the command does: a sub-second sound row would otherwise round to the next 50 ms.
+    sampler = threading.Thread(target=sample)
+    sampler.start()
+    os.waitid(os.P_PID, process.pid, os.WEXITED | os.WNOWAIT)  # exited, not yet reaped: its pid stays ours
     wall = time.monotonic() - start
+    done.set()
+    sampler.join()
+    _, status, usage = os.wait4(process.pid, 0)
     process.returncode = os.waitstatus_to_exitcode(status)
     main = seen.pop(process.pid, 0.0)
     return wall, usage.ru_utime + usage.ru_stime, usage.ru_maxrss, process.returncode, main, max(seen.values(), default=0.0)
