@@ -4,7 +4,9 @@
 #include "converter/Diagnostics.h"
 #include "converter/StopSignal.h"
 
+#if __has_include(<sched.h>)
 #include <sched.h>
+#endif
 
 namespace {
 
