@@ -13,7 +13,7 @@ namespace {
 // A conversion is batch work, and its threads wake each other all the time: the reader hands
 // frames to the encoders' workers, the workers to the encoders' own pools. A thread woken that way
 // should wait for its turn instead of cutting into an encoder thread in the middle of a row, which
-// stalls the rows that wait on it (x265 at 320x240 lost 9% of its wall time to that). Threads
+// stalls the rows that wait on it (x265 at 320x240 lost 6 to 9% of its wall time to that). Threads
 // started later, the encoders' pools among them, inherit the policy; the desktop's own threads
 // still preempt ours as before.
 void RunAsBatchWork() {
