@@ -185,8 +185,13 @@ AudioPlan PlanAudio(const Options& options, const AVCodecContext& decoder, const
             std::to_string(audio.channels) + " instead.");
   const AVSampleFormat source = decoder.sample_fmt;
   audio.sampleFormat = encoder->sample_fmts ? encoder->sample_fmts[0] : source;
-  for (const AVSampleFormat* format = encoder->sample_fmts; format && *format != AV_SAMPLE_FMT_NONE; ++format)
-    if (*format == source) audio.sampleFormat = *format;
+  // The decoder's own samples, or failing that the same samples laid out the other way (libopus
+  // takes float only interleaved): a first choice of 16 bits would round them once more before a
+  // lossy encoder.
+  for (const bool exact : {false, true})
+    for (const AVSampleFormat* format = encoder->sample_fmts; format && *format != AV_SAMPLE_FMT_NONE; ++format)
+      if (exact ? *format == source : av_get_packed_sample_fmt(*format) == av_get_packed_sample_fmt(source))
+        audio.sampleFormat = *format;
   if (audio.sampleFormat == AV_SAMPLE_FMT_NONE) audio.sampleFormat = AV_SAMPLE_FMT_S16;
   audio.bitrate = options.audioBitrate;
   audio.quality = options.audioQuality;
