@@ -257,8 +257,9 @@ TEST_P(TodayTest, PictureFollowsTheRulesOfTheFormat) {
   EXPECT_EQ(Details(*probe, arguments.last()), QString(row.details));
   EXPECT_TRUE(DecodesCleanly(arguments.last()));
   // The float samples of the source's decoder reach libopus as float, not rounded to 16 bits.
-  if (probe->audio && probe->audio->codec == "opus")
+  if (probe->audio && probe->audio->codec == "opus") {
     EXPECT_TRUE(run.output.contains(", flt,")) << run.output.toStdString();
+  }
   if (probe->video) {
     const double seconds = hdr ? 2 : 0.98;
     EXPECT_NEAR(probe->video->duration, seconds, 1 / probe->video->frameRate + 0.05);
