@@ -3,10 +3,11 @@
 
 Generates two 60-second sources, a 320x240 Flash video (FLV1 picture, MP3 sound at 22050 Hz) as
 the program was made for and a 1920x1080 VP9/Opus WebM as the site gives today, converts each
-with each of the 33 formats, in turn by kodavert.dll (with the window's option text) and by ffmpeg
-(with the equivalent modern options: same codecs, sizes, rates, bit rates and quality settings),
-several times, and writes the median wall time, CPU time, peak memory and output size of each,
-with the ratios and each run's distance from the two-core floor, to RESULTS.md beside this script,
+with each of the 33 formats, by kodavert.dll (with the window's option text) and by ffmpeg (with
+the equivalent modern options: same codecs, sizes, rates, bit rates and quality settings) in each
+of several rounds, each tool first in every other round, and writes the median wall time, CPU time,
+peak memory and output size of each, with the ratios (the wall ratio as the median of the rounds'
+own) and each run's distance from the two-core floor, to RESULTS.md beside this script,
 with bench/STARTUP.md's start-up figures. With --lengths, a few rows also run from the 1080p
 source repeated to several minutes, to show whether memory grows with the length.
 
